@@ -1,0 +1,53 @@
+// The program block: the application, the main window (whose first show reads
+// the settings and connects the focuser), the settings dialog, the about box,
+// then the message loop until the main window closes.
+#include <QApplication>
+#include <QDir>
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "platform/application.h"
+#include "platform/automation.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+#include "platform/number_format.h"
+#include "platform/registry_file.h"
+#include "platform/version_info.h"
+#include "settings_dialog/Unit3.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // The main window is a tool window, which Qt does not count as a last
+  // window: its close ends the program itself.
+  app.setQuitOnLastWindowClosed(false);
+  numfmt::UseSystemLocale();
+
+  std::unique_ptr<Desktop> desktop = makeX11Desktop();
+  SystemClock clock;
+  QtEventPump pump;
+  QtDialogs dialogs;
+  ComRegistry com;
+  FileRegistry registry;
+  EmbeddedVersionSource version;
+  PlatformServices services{*desktop, clock, dialogs, com, registry, version,
+                            QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/')};
+
+  TApplication application(pump, dialogs);
+  Application = &application;
+  Application->Title = QStringLiteral("Trevast");
+
+  TForm1 form1(services);
+  Form1 = &form1;
+  guarded([&] { form1.FormCreate(); });
+  form1.show();  // the definition marks the window visible: the first show runs here
+
+  TForm3 form3;
+  Form3 = &form3;
+  TAboutBox aboutBox;
+  AboutBox = &aboutBox;
+
+  if (Application->Terminated()) return 0;
+  return app.exec();
+}

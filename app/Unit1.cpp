@@ -1,0 +1,111 @@
+#include "app/Unit1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+#include "app/Unit2.h"
+#include "measure/frame.h"
+#include "platform/application.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "resources/form1_definition.h"
+
+TForm1* Form1 = nullptr;
+bool Halt = false;
+QString ModeFocus;
+int OrigX = 0, OrigY = 0;
+int OldX = 0, OldY = 0;
+bool IsFirstTime = false;
+std::unique_ptr<DesktopCanvas> xCanvasBureau;
+DesktopDC* xHDCBureau = nullptr;
+Desktop* xHBureau = nullptr;
+
+TForm1::TForm1(PlatformServices& platform, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      platform_(platform) {
+  defineForm1(*this);
+  platform_.dialogs.setOwner(this);
+  wireAppEvents();
+  wireFocuserEvents();
+  wireMeasureEvents();
+  wireAutofocusEvents();
+  wireSettingsEvents();
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::wireAppEvents() {
+  connect(ShowLog, &QCheckBox::toggled, this, [this] { guarded([this] { ShowLogClick(); }); });
+}
+
+void TForm1::FormCreate() {
+  MemoLog->Add(QStringLiteral("Trevast version ") + TAboutBox::LectureVersion());
+  xIsEtoile = false;
+  // Qt paints every widget through a back buffer: the window is double-buffered.
+  IsFirstTime = true;
+  OrigX = 0;
+  OrigY = 0;
+  xTaille = 30;
+  setFixedSize(width(), 330);
+  QImage buffer(xTaille, xTaille, QImage::Format_RGB32);
+  buffer.fill(Qt::white);
+  Image2->setPicture(buffer);
+  // Topmost for good: the window carries the stay-on-top hint from its
+  // definition, which the window manager keeps while other programs are active.
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  BoutonAVRapide->setEnabled(false);
+  BoutonRERapide->setEnabled(false);
+  BoutonRappelMAP->setEnabled(false);
+  TimerSuivi->setInterval(3000);
+  xDelaiAutofocus = 3;
+  xLimiteBasse = kNoLowerLimit;
+  xLimiteHaute = kNoUpperLimit;
+  xPosition = 0;
+  xPositionMap = kNoFocusPosition;
+  LabelPosition->setText(QString());
+  AscomOK = false;
+  xHBureau = &platform_.desktop;
+  xCanvasBureau = std::make_unique<DesktopCanvas>(xHBureau->GetWindowDC());
+  xHDCBureau = &xCanvasBureau->Handle();
+  xCanvasBureau->BrushColor = Qt::red;
+  xCanvasBureau->PenColor = Qt::red;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  guarded([this] { FormShow(); });
+}
+
+void TForm1::FormShow() {
+  LitFichierIni();
+  FirstShowFocuser();
+}
+
+void TForm1::ShowLogClick() {
+  setFixedSize(width(), ShowLog->isChecked() ? 420 : 330);
+  Application->ProcessMessages();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (closed_) return;
+  closed_ = true;
+  // The closing state comes first: from here no timer starts new work, and a
+  // long operation under way sees it and ends without a further move or frame.
+  Application->Terminate();
+  for (TTimer* t : {TimerSouris, TimerSuivi, TimerMarron, TimerTrackBar, Timer1}) t->setEnabled(false);
+  guarded([this] { FormClose(); });
+  QCoreApplication::exit(0);
+}
+
+void TForm1::FormClose() {
+  RafraichitBureau();
+  xCanvasBureau.reset();
+  xHDCBureau = nullptr;
+  EcritFichierIni();
+}

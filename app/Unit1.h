@@ -1,0 +1,175 @@
+#pragma once
+// The main window: the program's only working window and its state record.
+// Its methods live in the folder of the subsystem that owns them:
+//   app/              creation, first show, close, log, settings file
+//   focuser/          driver connection, motion routine, position display, motion buttons
+//   measure/          timed wait, desktop frame, FWHM, star picking, tracking
+//   autofocus/        the two autofocus methods and their launcher
+//   settings_dialog/  the setup button
+#include <QCheckBox>
+#include <QWidget>
+#include <memory>
+
+#include "app/platform_services.h"
+#include "platform/automation.h"
+#include "platform/controls.h"
+
+class QChart;
+class QChartView;
+class QLineSeries;
+class DesktopCanvas;
+class DesktopDC;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TForm1(PlatformServices& platform, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  PlatformServices& platform() { return platform_; }
+
+  // ---- The state record -------------------------------------------------
+  QString VersionAscom;           // platform version as the platform reports it
+  QString FocName;                // driver's friendly name
+  QString FocDriver;              // driver's identifier; empty = none configured
+  AutomationRef Focuser;          // the driver object
+  bool FocuserExists = false;     // a driver object was created and may be used
+  int xPasLent = 0;               // slow move, in multiples of FocStep
+  int xPasRapide = 0;             // fast move = xPasLent x xPasRapide x FocStep
+  int xTolerance = 0;             // autofocus tolerance, percent
+  int xDelaiAutofocus = 0;        // settle delay, seconds
+  int FocStep = 0;                // microns per step
+  int FocMaxIncrement = 0;        // largest single move, steps
+  int xLimiteBasse = 0;           // lower limit; 0 = none
+  int xLimiteHaute = 0;           // upper limit; 99999 = none
+  int xPosition = 0;              // focuser position as the program knows it
+  int xPositionMap = 0;           // stored focus position; 0 = none
+  bool AscomOK = false;           // platform found at version 5 or later
+  int FormGauche = 0;             // window left read from the settings; -1 = none
+  int FormHaut = 0;               // window top read from the settings; -1 = none
+  int xMethode = 0;               // 0 successive approaches, else intra/extra
+  double xCible = 0.0;            // target FWHM of the intra/extra method, pixels
+  int xNbMesures = 0;             // measures per focuser position
+  bool xManuel = false;           // manual trigger before each autofocus measure
+  bool xIsEtoile = false;         // a star has been picked
+  AutomationRef xProfile;         // the ASCOM profile object
+  int xTaille = 0;                // side of the measured square, pixels
+  double fwhm_test = 0.0;         // FWHM the last autofocus run ended on
+  bool xSortieTolerance = false;  // the last run ended on the tolerance test
+
+  // ---- The controls (window definition: resources/form1_definition.cpp) ----
+  TShape* Shape1 = nullptr;
+  TImage* Image1 = nullptr;
+  QChartView* Chart1 = nullptr;
+  QLineSeries* Series1 = nullptr;  // profile of the peak row, red
+  QLineSeries* Series2 = nullptr;  // half level, green
+  TSpeedButton* BoutonCapture = nullptr;
+  TSpeedButton* BoutonStopCapture = nullptr;
+  TLabeledEdit* LabelFWHM = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  TLabeledEdit* LabelIntMax = nullptr;
+  TSpeedButton* BoutonAutofocus = nullptr;
+  TSpeedButton* BoutonSetup = nullptr;
+  TLabel* LabelMesure = nullptr;
+  TLabel* Label1 = nullptr;
+  TSpeedButton* BoutonRappelMAP = nullptr;
+  TLabel* LabelChrono = nullptr;
+  TSpeedButton* BoutonAVRapide = nullptr;
+  TSpeedButton* BoutonRERapide = nullptr;
+  TSpeedButton* GoLimiteBasse = nullptr;
+  TSpeedButton* GoLimiteHaute = nullptr;
+  TSpeedButton* BoutonAVLent = nullptr;
+  TSpeedButton* BoutonRELent = nullptr;
+  TSpeedButton* BoutonSTOP = nullptr;
+  TLabel* LabelAscom = nullptr;
+  TLabeledEdit* EditFocuser = nullptr;
+  TSpeedButton* BoutonFocuserConnect = nullptr;
+  TGauge* BarrePO = nullptr;
+  TLabel* LabelPosition = nullptr;
+  QCheckBox* ShowLog = nullptr;
+  TSpeedButton* BoutonResetPos = nullptr;
+  TMemo* MemoLog = nullptr;   // the log
+  TMemo* Memo1 = nullptr;     // the debug memo, outside the client area
+  TImage* Image2 = nullptr;   // invisible: the screen block under the frame
+  QChartView* Chart2 = nullptr;
+  QLineSeries* Series4 = nullptr;  // FWHM history
+  TTimer* TimerSouris = nullptr;    // star picking, 100 ms
+  TTimer* TimerSuivi = nullptr;     // FWHM tracking
+  TTimer* TimerMarron = nullptr;    // lamp blinking, 500 ms
+  TTimer* TimerTrackBar = nullptr;  // motor poll, 250 ms
+  TTimer* Timer1 = nullptr;         // never enabled
+
+  // ---- Main window and settings store (app/) ----
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void ShowLogClick();
+  void LitFichierIni();
+  void EcritFichierIni();
+  QString settingsPath() const;
+
+  // ---- Focuser control (focuser/) ----
+  void LitRegistre(bool pFirstTime);
+  void FirstShowFocuser();
+  void BoutonFocuserConnectClick();
+  void Moteur(int Pos, bool IsAbs);
+  void AfficheBarrePO();
+  void TimerTrackBarTimer();
+  void BoutonAVRapideClick();
+  void BoutonRERapideClick();
+  void GoLimiteBasseClick();
+  void GoLimiteHauteClick();
+  void BoutonAVLentMouseDown();
+  void BoutonRELentMouseDown();
+  void BoutonRappelMAPClick();
+  void BoutonSTOPClick();
+  void BoutonResetPosClick();
+
+  // ---- Star measurement (measure/) ----
+  void TimerSourisTimer();
+  void CheckBox1Click();
+  void BoutonCaptureClick();
+  void BoutonStopCaptureClick();
+  void TimerSuiviTimer();
+  void TimerMarronTimer();
+
+  // ---- Autofocus (autofocus/) ----
+  void AutofocusApproches();
+  void AutofocusIntraExtra();
+  void BoutonAutofocusClick();
+
+  // ---- Settings dialog (settings_dialog/) ----
+  void BoutonSetupClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Each subsystem connects the events of the controls it owns.
+  void wireAppEvents();
+  void wireFocuserEvents();
+  void wireMeasureEvents();
+  void wireAutofocusEvents();
+  void wireSettingsEvents();
+
+  PlatformServices& platform_;
+  bool shown_ = false;
+  bool closed_ = false;
+};
+
+// ---- The unit-wide globals ----
+extern TForm1* Form1;              // the main window
+extern bool Halt;                  // the stop request
+extern QString ModeFocus;          // "Fin": successive approaches with slow steps only
+extern int OrigX, OrigY;           // top-left corner of the measured square
+extern int OldX, OldY;             // top-left corner of the frame drawn last
+extern bool IsFirstTime;           // no frame drawn on the desktop yet
+extern std::unique_ptr<DesktopCanvas> xCanvasBureau;  // draws on the desktop
+extern DesktopDC* xHDCBureau;      // the desktop's device context, the canvas's handle
+extern Desktop* xHBureau;          // the desktop window
+
+// Sentinels of the limits and the focus position.
+constexpr int kNoLowerLimit = 0;
+constexpr int kNoUpperLimit = 99999;
+constexpr int kNoFocusPosition = 0;

@@ -1,0 +1,10 @@
+#pragma once
+// The red frame drawn straight onto the desktop around the measured square.
+
+// Frames (X1, Y1, X2, Y2), right and bottom exclusive, with the desktop canvas.
+void DessineRectangle(int X1, int Y1, int X2, int Y2, bool IsCentre);
+// Moves the frame: puts back the block under the previous frame, saves the
+// block under the new one, then frames it.
+void DessineCadre(int X1, int Y1, int X2, int Y2, bool IsCentre);
+// Has the whole screen redrawn, which erases every frame.
+void RafraichitBureau();

@@ -1,0 +1,72 @@
+#pragma once
+// INI files with the behaviour of the Windows private-profile functions:
+// Windows-1252 bytes, names matched without regard to letter case, a written
+// value replaced where it stands, a new key at the end of its section, a new
+// section at the end of the file, every other line kept byte for byte.
+//
+// IniDocument is the text in memory; IniFile adds the file on disk, read when
+// it is opened and replaced in one step by UpdateFile.
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+class IniDocument {
+ public:
+  IniDocument() = default;
+  explicit IniDocument(const QByteArray& bytes);
+
+  // Text values are cut to 2047 characters, the size of the read buffer.
+  static constexpr int kMaxValueLength = 2047;
+
+  bool hasKey(const QString& section, const QString& key) const;
+  QString ReadString(const QString& section, const QString& key, const QString& def) const;
+  // Decimal with an optional sign, or hexadecimal after "0x", "0X" or "$";
+  // anything else, or a number beyond 32 bits, gives the default.
+  int ReadInteger(const QString& section, const QString& key, int def) const;
+  void WriteString(const QString& section, const QString& key, const QString& value);
+  void WriteInteger(const QString& section, const QString& key, int value);
+
+  QByteArray bytes() const;
+
+ private:
+  struct Line {
+    QByteArray text;  // without its line ending
+    QByteArray eol;   // "\r\n", "\n", or empty for a last line without one
+  };
+  int findSection(const QString& section) const;      // index of the "[..]" line, or -1
+  int sectionEnd(int headerLine) const;               // first line after the section
+  int findKey(int headerLine, const QString& key) const;
+  QByteArray newEol() const { return crlf_ ? "\r\n" : "\n"; }
+  void insertLine(int at, const QByteArray& text);
+
+  std::vector<Line> lines_;
+  bool crlf_ = true;  // new lines take the file's first line ending; CR LF in a new file
+};
+
+// Reading and parsing integers as the settings reader does; exposed for the
+// profile files and the tests.
+bool parseIniInteger(const QString& text, int& value);
+
+class IniFile {
+ public:
+  // A missing file reads as empty; an unreadable one too.
+  explicit IniFile(QString path);
+
+  const QString& FileName() const { return path_; }
+  QString ReadString(const QString& s, const QString& k, const QString& def) const { return doc_.ReadString(s, k, def); }
+  int ReadInteger(const QString& s, const QString& k, int def) const { return doc_.ReadInteger(s, k, def); }
+  bool hasKey(const QString& s, const QString& k) const { return doc_.hasKey(s, k); }
+  void WriteString(const QString& s, const QString& k, const QString& v) { doc_.WriteString(s, k, v); }
+  void WriteInteger(const QString& s, const QString& k, int v) { doc_.WriteInteger(s, k, v); }
+
+  // Writes the file: the new content goes beside it and replaces it in one
+  // step, keeping its permissions and following a symbolic link to its target;
+  // where the folder takes no new file, the file is written in place. Throws
+  // Exception("Impossible d'écrire dans <path>") and leaves the file as it was
+  // when the write fails.
+  void UpdateFile();
+
+ private:
+  QString path_;
+  IniDocument doc_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// The registry kept as an INI file: one section per key path, for instance
+//   [Software\VB and VBA Program Settings\Quorvane\Settings]
+//   PulseTime=12
+#include <QMap>
+
+#include "platform/registry.h"
+
+class FileRegistry : public Registry {
+ public:
+  // "registry.ini" in the program's configuration folder ($XDG_CONFIG_HOME/trevast).
+  static QString defaultPath();
+  explicit FileRegistry(QString path = defaultPath()) : path_(std::move(path)) {}
+  bool readString(const QString& key, const QString& name, QString& value) const override;
+
+ private:
+  QString path_;
+};
+
+// Values set by a test.
+class MemoryRegistry : public Registry {
+ public:
+  void set(const QString& key, const QString& name, const QString& value) { values_[key.toLower() + '|' + name.toLower()] = value; }
+  bool readString(const QString& key, const QString& name, QString& value) const override {
+    const auto it = values_.find(key.toLower() + '|' + name.toLower());
+    if (it == values_.end()) return false;
+    value = *it;
+    return true;
+  }
+
+ private:
+  QMap<QString, QString> values_;
+};

@@ -1,0 +1,175 @@
+#include "resources/form1_definition.h"
+
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QChartView>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include "app/Unit1.h"
+#include "resources/glyphs.h"
+
+namespace {
+
+TSpeedButton* speedButton(QWidget* parent, int left, int top, GlyphKind glyph, const QString& hint,
+                          bool enabled, int width = 23) {
+  auto* b = new TSpeedButton(parent);
+  b->setGeometry(left, top, width, 22);
+  const Glyph g = makeGlyph(glyph);
+  b->setGlyph(g.normal, g.disabled);
+  b->setToolTip(hint);
+  b->setEnabled(enabled);
+  return b;
+}
+
+TLabel* label(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
+  auto* l = new TLabel(caption, parent);
+  l->setGeometry(left, top, width, height);
+  return l;
+}
+
+QFont pixelFont(const QString& family, int pixels, bool bold) {
+  QFont f = family.isEmpty() ? QFont() : QFont(family);
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+// A small chart without title, legend or margins.
+QChartView* smallChart(QWidget* parent, int left, int top) {
+  auto* chart = new QChart();
+  chart->legend()->hide();
+  chart->setMargins(QMargins(0, 0, 0, 0));
+  chart->setBackgroundRoundness(0);
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  auto* view = new QChartView(chart, parent);
+  view->setGeometry(left, top, 97, 61);
+  view->setFrameShape(QFrame::NoFrame);
+  return view;
+}
+
+QLineSeries* addSeries(QChartView* view, QColor colour) {
+  auto* series = new QLineSeries(view->chart());
+  series->setColor(colour);
+  view->chart()->addSeries(series);
+  return series;
+}
+
+}  // namespace
+
+void defineForm1(TForm1& f) {
+  f.setWindowTitle(QStringLiteral("Trevast"));
+  f.setFont(pixelFont(QString(), 11, false));
+  QPalette face = f.palette();
+  face.setColor(QPalette::Window, toQColor(clBtnFace));
+  f.setPalette(face);
+  f.move(563, 163);
+  f.setFixedSize(167, 423);
+
+  f.Shape1 = new TShape(&f);
+  f.Shape1->setGeometry(5, 5, 54, 54);
+  f.Shape1->setBrushColor(clInactiveCaptionText);
+  f.Image1 = new TImage(&f);
+  f.Image1->setGeometry(12, 12, 40, 40);
+  f.Image1->Center = true;
+
+  f.Chart1 = smallChart(&f, 66, 3);
+  f.Series1 = addSeries(f.Chart1, Qt::red);
+  f.Series2 = addSeries(f.Chart1, QColor(0, 128, 0));
+
+  f.BoutonCapture = speedButton(&f, 6, 66, GlyphKind::Tracking, QStringLiteral("Suivi du FWHM"), false);
+  f.BoutonStopCapture =
+      speedButton(&f, 30, 66, GlyphKind::StopTracking, QStringLiteral("Arrêt du suivi FWHM"), false);
+
+  f.LabelFWHM = new TLabeledEdit(&f, QStringLiteral("FWHM"), TLabeledEdit::LabelPosition::Left);
+  f.LabelFWHM->place(114, 72, 37, 21);
+  f.LabelFWHM->setReadOnly(true);
+
+  f.CheckBox1 = new QCheckBox(QStringLiteral("On/off"), &f);
+  f.CheckBox1->setGeometry(6, 96, 55, 17);
+  f.CheckBox1->setToolTip(QStringLiteral("Active/désactive la sélection d'étoile avec la souris"));
+
+  f.LabelIntMax = new TLabeledEdit(&f, QStringLiteral("Int Max"), TLabeledEdit::LabelPosition::Left);
+  f.LabelIntMax->place(114, 96, 37, 21);
+
+  f.BoutonAutofocus = speedButton(&f, 6, 120, GlyphKind::Autofocus, QStringLiteral("Lance l'autofocus"), false);
+  f.BoutonSetup = speedButton(&f, 36, 120, GlyphKind::Setup, QStringLiteral("Ouvre la fenêtre de paramétrage"), true);
+
+  f.LabelMesure = label(&f, QStringLiteral("Mesure"), 72, 120, 85, 13);
+  f.LabelMesure->setFont(pixelFont(QString(), 11, true));
+  f.LabelMesure->setFontColor(clGreen);
+  f.LabelMesure->hide();
+  f.Label1 = label(&f, QString(), 72, 132, 85, 13);
+  f.Label1->setFont(pixelFont(QString(), 11, true));
+  f.Label1->setFontColor(clGreen);
+
+  f.BoutonRappelMAP =
+      speedButton(&f, 6, 144, GlyphKind::Recall, QStringLiteral("Rappel de la position de MAP"), false);
+
+  f.LabelChrono = label(&f, QStringLiteral("00:00"), 72, 150, 68, 25);
+  f.LabelChrono->setFont(pixelFont(QStringLiteral("Verdana"), 21, true));
+  f.LabelChrono->setFontColor(clGreen);
+  f.LabelChrono->hide();
+
+  f.BoutonAVRapide = speedButton(&f, 6, 168, GlyphKind::FastForward, QStringLiteral("Avance rapide du moteur"), false);
+  f.BoutonRERapide = speedButton(&f, 36, 168, GlyphKind::FastBack, QStringLiteral("Retour rapide du moteur"), false);
+  f.GoLimiteBasse = speedButton(&f, 6, 192, GlyphKind::LowerLimit,
+                                QStringLiteral("Aller en position \"Limite basse\""), false);
+  f.GoLimiteHaute = speedButton(&f, 36, 192, GlyphKind::UpperLimit,
+                                QStringLiteral("Aller en position \"Limite haute\""), false);
+  f.BoutonAVLent = speedButton(&f, 78, 192, GlyphKind::SlowForward, QStringLiteral("Avance lente du moteur"), true);
+  f.BoutonRELent = speedButton(&f, 108, 192, GlyphKind::SlowBack, QStringLiteral("Retour lent du moteur"), true);
+  f.BoutonSTOP = speedButton(&f, 6, 216, GlyphKind::Stop,
+                             QStringLiteral("Arrête le moteur du focuser et/ou l'autofocus"), true, 55);
+  f.BoutonSTOP->setText(QStringLiteral("STOP"));
+  f.BoutonSTOP->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+  f.LabelAscom = label(&f, QStringLiteral("ASCOM"), 66, 222, 44, 13);
+  f.LabelAscom->setFont(pixelFont(QString(), 11, true));
+
+  f.EditFocuser = new TLabeledEdit(&f, QStringLiteral("Moteur MAP"), TLabeledEdit::LabelPosition::Above);
+  f.EditFocuser->place(6, 258, 121, 21);
+  f.EditFocuser->setReadOnly(true);
+  f.BoutonFocuserConnect = speedButton(&f, 132, 258, GlyphKind::Connect,
+                                       QStringLiteral("Connecte/Déconnecte le moteur de MAP"), true);
+
+  f.BarrePO = new TGauge(&f);
+  f.BarrePO->setGeometry(6, 282, 109, 19);
+  f.BarrePO->setToolTip(QStringLiteral("Position du tube PO par rapport aux limites"));
+  f.BarrePO->setForeColor(clNavy);
+  f.BarrePO->setBackColor(clWhite);
+  f.BarrePO->setRange(0, 50000);
+  f.BarrePO->setProgress(0);
+  f.LabelPosition = label(&f, QString(), 120, 288, 37, 13);
+
+  f.ShowLog = new QCheckBox(QStringLiteral("Afficher Log"), &f);
+  f.ShowLog->setGeometry(6, 306, 97, 17);
+  f.BoutonResetPos =
+      speedButton(&f, 138, 306, GlyphKind::ResetPosition, QStringLiteral("Remet la position du focuser à 0"), true);
+  f.BoutonResetPos->hide();
+
+  f.MemoLog = new TMemo(&f);
+  f.MemoLog->setGeometry(0, 330, 163, 89);
+  f.MemoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  f.MemoLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  f.MemoLog->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // The debug memo lies right of the client area, where it is never seen.
+  f.Memo1 = new TMemo(&f);
+  f.Memo1->setGeometry(210, 12, 319, 259);
+  f.Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  f.Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  f.Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+  f.Image2 = new TImage(&f);
+  f.Image2->hide();
+
+  f.Chart2 = smallChart(&f, 510, 354);
+  f.Series4 = addSeries(f.Chart2, QColor(0, 128, 0));
+  f.Chart2->hide();
+
+  f.TimerSouris = new TTimer(&f, 100);
+  f.TimerSuivi = new TTimer(&f, 1000);
+  f.TimerMarron = new TTimer(&f, 500);
+  f.TimerTrackBar = new TTimer(&f, 250);
+  f.Timer1 = new TTimer(&f, 1000);
+}

@@ -1,0 +1,5 @@
+#include "settings_dialog/Unit3.h"
+
+TForm3* Form3 = nullptr;
+
+TForm3::TForm3(QWidget* parent) : QDialog(parent) {}
