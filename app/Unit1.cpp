@@ -74,11 +74,14 @@ void TForm1::FormCreate() {
   xCanvasBureau->PenColor = Qt::red;
 }
 
-void TForm1::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (shown_) return;
-  shown_ = true;
-  guarded([this] { FormShow(); });
+void TForm1::setVisible(bool visible) {
+  // The first show runs before the window exists on the screen, so the place
+  // it reads is given to the window system as the window is made.
+  if (visible && !shown_) {
+    shown_ = true;
+    guarded([this] { FormShow(); });
+  }
+  QWidget::setVisible(visible);
 }
 
 void TForm1::FormShow() {

@@ -107,6 +107,7 @@ class TForm1 : public QWidget {
   void LitFichierIni();
   void EcritFichierIni();
   QString settingsPath() const;
+  void placeWindow(QPoint frameTopLeft);
 
   // ---- Focuser control (focuser/) ----
   void LitRegistre(bool pFirstTime);
@@ -142,7 +143,7 @@ class TForm1 : public QWidget {
   void BoutonSetupClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

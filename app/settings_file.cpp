@@ -1,8 +1,15 @@
+#include <QWindow>
+
 #include "app/Unit1.h"
 #include "app/settings_store.h"
 #include "platform/application.h"
 #include "platform/ini_file.h"
 #include "platform/number_format.h"
+
+// "Gauche" and "Haut" are the outer top-left corner, frame included.
+void TForm1::placeWindow(QPoint frameTopLeft) {
+  move(frameTopLeft);
+}
 
 QString TForm1::settingsPath() const { return platform_.programFolder + QStringLiteral("trevast.ini"); }
 
@@ -30,7 +37,7 @@ void TForm1::LitFichierIni() {
   xManuel = s.manuel;
   FormGauche = s.gauche;
   FormHaut = s.haut;
-  if (FormGauche != -1 && FormHaut != -1) move(FormGauche, FormHaut);
+  if (FormGauche != -1 && FormHaut != -1) placeWindow(QPoint(FormGauche, FormHaut));
 
   // An unreadable target is told once; every other key is already read and
   // the start goes on with the default target.

@@ -13,6 +13,7 @@
 #include "platform/event_pump.h"
 #include "platform/registry_file.h"
 #include "platform/version_info.h"
+#include "qt_printers.h"
 #include "virtual_time.h"
 
 struct TestPlatform {

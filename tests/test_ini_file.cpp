@@ -1,0 +1,133 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/exception.h"
+#include "platform/ini_file.h"
+#include "qt_printers.h"
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+}  // namespace
+
+TEST(IniRead, NamesMatchWithoutRegardToCaseAndValuesAreTrimmed) {
+  const IniDocument doc("[FOCUSER]\r\n  driver =  FocusSim.Focuser  \r\n[autofocus]\r\nM\xC9THODE=1\r\n");
+  EXPECT_EQ(doc.ReadString("Focuser", "Driver", "x"), "FocusSim.Focuser");
+  // The accented key is matched in Windows-1252, whatever its letter case.
+  EXPECT_EQ(doc.ReadInteger("Autofocus", QString::fromUtf8("Méthode"), 0), 1);
+  EXPECT_EQ(doc.ReadString("Focuser", "Name", "default"), "default");
+  EXPECT_EQ(doc.ReadString("Nowhere", "Driver", "default"), "default");
+}
+
+TEST(IniRead, AKeyIsLookedUpOnlyInItsOwnSection) {
+  const IniDocument doc("Position=7\n[Programme]\nPosition=8\n[Focuser]\nName=A\n");
+  EXPECT_EQ(doc.ReadInteger("Focuser", "Position", -5), -5);
+  EXPECT_EQ(doc.ReadInteger("Programme", "Position", -5), 8);
+}
+
+TEST(IniRead, TextIsWindows1252AndCutAt2047Characters) {
+  QByteArray longValue(3000, 'a');
+  const IniDocument doc("[S]\nName=Contr\xF4le\nLong=" + longValue + "\nQuoted=\"a b\"\n");
+  EXPECT_EQ(doc.ReadString("S", "Name", ""), QString::fromUtf8("Contrôle"));
+  EXPECT_EQ(doc.ReadString("S", "Long", "").size(), 2047);
+  EXPECT_EQ(doc.ReadString("S", "Quoted", ""), "a b");
+}
+
+TEST(IniRead, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefault) {
+  const IniDocument doc(
+      "[S]\nHex=0x10\nHexUpper=0X1f\nDollar=$FF\nAllBits=$FFFFFFFF\nNeg=-12\nPlus=+5\nBad=12abc\n"
+      "Empty=\nBig=2147483648\nMin=-2147483648\nTooLongHex=$100000000\nBare=0x\n");
+  EXPECT_EQ(doc.ReadInteger("S", "Hex", 0), 16);
+  EXPECT_EQ(doc.ReadInteger("S", "HexUpper", 0), 31);
+  EXPECT_EQ(doc.ReadInteger("S", "Dollar", 0), 255);
+  EXPECT_EQ(doc.ReadInteger("S", "AllBits", 0), -1);
+  EXPECT_EQ(doc.ReadInteger("S", "Neg", 0), -12);
+  EXPECT_EQ(doc.ReadInteger("S", "Plus", 0), 5);
+  EXPECT_EQ(doc.ReadInteger("S", "Bad", 99), 99);
+  EXPECT_EQ(doc.ReadInteger("S", "Empty", 99), 99);
+  EXPECT_EQ(doc.ReadInteger("S", "Big", 99), 99);
+  EXPECT_EQ(doc.ReadInteger("S", "Min", 99), INT32_MIN);
+  EXPECT_EQ(doc.ReadInteger("S", "TooLongHex", 99), 99);
+  EXPECT_EQ(doc.ReadInteger("S", "Bare", 99), 99);
+}
+
+TEST(IniWrite, AValueIsReplacedWhereItStandsAndEveryOtherLineStaysAsItWas) {
+  IniDocument doc("; my notes\r\n[Focuser]\r\nposition = 12\r\nUnknown=keep me\r\n\r\n[Mine]\r\nA=1\r\n");
+  doc.WriteInteger("Focuser", "Position", 250);
+  EXPECT_EQ(doc.bytes(), "; my notes\r\n[Focuser]\r\nposition = 250\r\nUnknown=keep me\r\n\r\n[Mine]\r\nA=1\r\n");
+}
+
+TEST(IniWrite, AMissingKeyGoesAtTheEndOfItsSectionBeforeTheBlankLines) {
+  IniDocument doc("[Focuser]\nName=A\n\n[Autofocus]\nTolerance=3\n");
+  doc.WriteString("Focuser", "Driver", "FocusSim.Focuser");
+  doc.WriteInteger("Autofocus", "Mesures", 2);
+  EXPECT_EQ(doc.bytes(), "[Focuser]\nName=A\nDriver=FocusSim.Focuser\n\n[Autofocus]\nTolerance=3\nMesures=2\n");
+}
+
+TEST(IniWrite, AMissingSectionGoesAtTheEndKeepingTheFilesLineEnding) {
+  IniDocument lf("[A]\nx=1");  // no line ending after the last line
+  lf.WriteInteger("Programme", "Gauche", -1);
+  EXPECT_EQ(lf.bytes(), "[A]\nx=1\n[Programme]\nGauche=-1\n");
+
+  IniDocument fresh;
+  fresh.WriteString("Autofocus", QString::fromUtf8("Méthode"), "0");
+  EXPECT_EQ(fresh.bytes(), "[Autofocus]\r\nM\xE9thode=0\r\n");
+}
+
+TEST(IniFileOnDisk, UpdateReplacesTheFileKeepingPermissionsAndFollowingALink) {
+  QTemporaryDir dir;
+  const QString target = dir.filePath("real.ini"), link = dir.filePath("trevast.ini");
+  writeAll(target, "[Focuser]\nPosition=1\n");
+  ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+  ASSERT_TRUE(QFile::link(target, link));
+
+  IniFile file(link);
+  EXPECT_EQ(file.ReadInteger("Focuser", "Position", 0), 1);
+  file.WriteInteger("Focuser", "Position", 2);
+  file.UpdateFile();
+
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(readAll(target), "[Focuser]\nPosition=2\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(IniFileOnDisk, AFailedWriteSaysWhereAndLeavesTheFileAsItWas) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("missing-folder/trevast.ini");
+  IniFile file(path);
+  file.WriteInteger("Focuser", "Position", 2);
+  try {
+    file.UpdateFile();
+    FAIL() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.message(), QString::fromUtf8("Impossible d'écrire dans ") + path);
+  }
+}
+
+TEST(IniFileOnDisk, AFileThatRefusesTheWriteKeepsItsContent) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes through read-only permissions";
+  QTemporaryDir dir;
+  const QString readOnly = dir.filePath("ro.ini");
+  writeAll(readOnly, "[A]\nx=1\n");
+  ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+  IniFile ro(readOnly);
+  ro.WriteInteger("A", "x", 2);
+  EXPECT_THROW(ro.UpdateFile(), Exception);
+  ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+  EXPECT_EQ(readAll(readOnly), "[A]\nx=1\n");
+}

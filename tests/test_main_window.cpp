@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "app_fixture.h"
+#include "platform/desktop.h"
+
+TEST(MainWindow, CreationSetsTheStateRecordBeforeTheFirstShow) {
+  TestPlatform p;
+  p.writeIni("[Autofocus]\nLowSpeed=5\n");
+  auto form = makeForm(p, false);
+  EXPECT_EQ(form->MemoLog->Lines(), QStringList{"Trevast version 1.3.3.7"});
+  EXPECT_EQ(form->xTaille, 30);
+  EXPECT_EQ(form->xDelaiAutofocus, 3);
+  EXPECT_EQ(form->xLimiteBasse, 0);
+  EXPECT_EQ(form->xLimiteHaute, 99999);
+  EXPECT_EQ(form->xPosition, 0);
+  EXPECT_EQ(form->xPositionMap, 0);
+  EXPECT_EQ(form->xPasLent, 0) << "the file is read at the first show";
+  EXPECT_FALSE(form->xIsEtoile);
+  EXPECT_FALSE(form->AscomOK);
+  EXPECT_TRUE(IsFirstTime);
+  EXPECT_EQ(OrigX, 0);
+  EXPECT_EQ(OrigY, 0);
+  EXPECT_EQ(form->Image2->Picture().size(), QSize(30, 30));
+  EXPECT_EQ(form->TimerSuivi->Interval(), 3000);
+  EXPECT_FALSE(form->TimerSuivi->Enabled());
+  EXPECT_FALSE(form->BoutonAVRapide->isEnabled());
+  EXPECT_FALSE(form->BoutonRERapide->isEnabled());
+  EXPECT_FALSE(form->BoutonRappelMAP->isEnabled());
+  EXPECT_EQ(form->LabelPosition->text(), "");
+  ASSERT_NE(xCanvasBureau, nullptr);
+  EXPECT_EQ(xCanvasBureau->BrushColor, QColor(Qt::red));
+  EXPECT_EQ(xHBureau, &p.desktop);
+
+  form->show();
+  EXPECT_EQ(form->xPasLent, 5);
+  EXPECT_EQ(form->xTaille, 20) << "the file's default wins over the creation value";
+}
+
+TEST(MainWindow, TheWindowIsATopmostToolWindowOfFixedWidth) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  EXPECT_EQ(form->windowTitle(), "Trevast");
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ((form->windowFlags() & Qt::WindowType_Mask), Qt::Tool);
+  EXPECT_EQ(form->size(), QSize(167, 330));
+  EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "the user cannot resize it";
+}
+
+TEST(MainWindow, AfficherLogShowsAndHidesTheLog) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  EXPECT_FALSE(form->ShowLog->isChecked());
+  form->ShowLog->setChecked(true);
+  EXPECT_EQ(form->size(), QSize(167, 420));
+  EXPECT_TRUE(form->rect().contains(form->MemoLog->geometry()));
+  form->ShowLog->setChecked(false);
+  EXPECT_EQ(form->size(), QSize(167, 330));
+  EXPECT_FALSE(form->rect().intersects(form->MemoLog->geometry()));
+}
+
+TEST(MainWindow, TheDebugMemoLiesOutsideTheClientArea) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  form->ShowLog->setChecked(true);
+  EXPECT_FALSE(form->rect().intersects(form->Memo1->geometry()));
+}
+
+TEST(MainWindow, CloseRepaintsTheDesktopFreesTheCanvasAndEndsTheProgram) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  EXPECT_EQ(p.desktop.openContexts, 1) << "the canvas holds the desktop's context";
+  form->close();
+  EXPECT_EQ(p.desktop.repaints, 1);
+  EXPECT_EQ(p.desktop.openContexts, 0);
+  EXPECT_EQ(xCanvasBureau, nullptr);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_FALSE(p.readIni().isEmpty());
+  // A second close request writes nothing again.
+  QFile::remove(p.iniPath());
+  form->close();
+  EXPECT_TRUE(p.readIni().isEmpty());
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "app_fixture.h"
+#include "app/settings_store.h"
+#include "platform/number_format.h"
+
+namespace {
+
+const QByteArray kNewFileAfterClose =
+    "[Focuser]\r\n"
+    "Name=\r\n"
+    "Driver=\r\n"
+    "Position=0\r\n"
+    "Position MAP=0\r\n"
+    "Limite basse=0\r\n"
+    "Limite haute=99999\r\n"
+    "[Autofocus]\r\n"
+    "Tolerance=3\r\n"
+    "LowSpeed=2\r\n"
+    "HighSpeed=3\r\n"
+    "M\xE9thode=0\r\n"
+    "Mesures=2\r\n"
+    "Taille=20\r\n"
+    "Delai suivi=3\r\n"
+    "Manuel=0\r\n"
+    "FWHM cible=0.00\r\n"
+    "[Programme]\r\n";
+
+}  // namespace
+
+TEST(SettingsFile, NoFileGivesTheDefaultsAndTheCloseCreatesItInItsOrder) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  EXPECT_EQ(form->FocDriver, "");
+  EXPECT_EQ(form->xPosition, 0);
+  EXPECT_EQ(form->xPositionMap, 0);
+  EXPECT_EQ(form->xLimiteBasse, 0);
+  EXPECT_EQ(form->xLimiteHaute, 99999);
+  EXPECT_EQ(form->xPasLent, 2);
+  EXPECT_EQ(form->xPasRapide, 3);
+  EXPECT_EQ(form->xTolerance, 3);
+  EXPECT_EQ(form->xMethode, 0);
+  EXPECT_EQ(form->xNbMesures, 2);
+  EXPECT_EQ(form->xDelaiAutofocus, 3);
+  EXPECT_EQ(form->xTaille, 20);
+  EXPECT_EQ(form->xCible, 0.0);
+  EXPECT_FALSE(form->xManuel);
+  EXPECT_EQ(form->FormGauche, -1);
+  EXPECT_EQ(form->FormHaut, -1);
+  EXPECT_EQ(form->pos(), QPoint(563, 163));
+
+  form->close();
+  const QByteArray written = p.readIni();
+  EXPECT_TRUE(written.startsWith(kNewFileAfterClose)) << written.toStdString();
+  EXPECT_TRUE(written.endsWith("Gauche=563\r\nHaut=163\r\n")) << written.toStdString();
+}
+
+TEST(SettingsFile, EveryKeyIsReadAndWrittenBackWhereItStandsWithUnknownLinesKept) {
+  numfmt::SetDecimalSeparator(',');
+  TestPlatform p;
+  const QByteArray file =
+      "; notes kept by hand\n"
+      "[Focuser]\n"
+      "Driver=FCUSB.Focuser\n"
+      "Name=Mon focuser\n"
+      "Position=0x10\n"
+      "Position MAP=1234\n"
+      "Limite basse=-50\n"
+      "Limite haute=4000\n"
+      "Extra=unknown key\n"
+      "[Mine]\n"
+      "Colour=blue\n"
+      "[Autofocus]\n"
+      "LowSpeed=4\n"
+      "HighSpeed=12abc\n"
+      "Tolerance=5\n"
+      "M\xE9thode=1\n"
+      "Mesures=7\n"
+      "Delai suivi=0\n"
+      "Taille=36\n"
+      "FWHM cible=12,345\n"
+      "Manuel=2\n"
+      "[Programme]\n"
+      "Gauche=100\n"
+      "Haut=-1\n";
+  p.writeIni(file);
+  auto form = makeForm(p);
+  EXPECT_EQ(form->FocDriver, "FCUSB.Focuser");
+  EXPECT_EQ(form->FocName, "Mon focuser");
+  EXPECT_EQ(form->xPosition, 16);
+  EXPECT_EQ(form->xPositionMap, 1234);
+  EXPECT_EQ(form->xLimiteBasse, -50);
+  EXPECT_EQ(form->xLimiteHaute, 4000);
+  EXPECT_EQ(form->xPasLent, 4);
+  EXPECT_EQ(form->xPasRapide, 3) << "12abc gives the default";
+  EXPECT_EQ(form->xTolerance, 5);
+  EXPECT_EQ(form->xMethode, 1);
+  EXPECT_EQ(form->xNbMesures, 7);
+  EXPECT_EQ(form->xDelaiAutofocus, 0);
+  EXPECT_EQ(form->xTaille, 36);
+  EXPECT_DOUBLE_EQ(form->xCible, 12.345);
+  EXPECT_FALSE(form->xManuel) << "only 1 turns the manual trigger on";
+  EXPECT_EQ(form->pos(), QPoint(563, 163)) << "a place counts only when both values are stored";
+
+  form->move(70, 80);
+  form->close();
+  QByteArray expected = file;
+  expected.replace("Position=0x10", "Position=16")
+      .replace("HighSpeed=12abc", "HighSpeed=3")
+      .replace("FWHM cible=12,345", "FWHM cible=12,30")
+      .replace("Manuel=2", "Manuel=0")
+      .replace("Gauche=100", "Gauche=70")
+      .replace("Haut=-1", "Haut=80");
+  EXPECT_EQ(p.readIni(), expected);
+}
+
+TEST(SettingsFile, AStoredPlaceIsAppliedBeforeTheWindowIsShown) {
+  TestPlatform p;
+  p.writeIni("[Programme]\r\nGauche=-20\r\nHaut=300\r\n");
+  QPoint placeAtShow;
+  auto form = makeForm(p, false);
+  form->show();
+  placeAtShow = form->pos();
+  EXPECT_EQ(placeAtShow, QPoint(-20, 300));
+}
+
+TEST(SettingsFile, ATargetWrittenWithTheOtherSeparatorReadsAsItsNumber) {
+  numfmt::SetDecimalSeparator('.');
+  TestPlatform p;
+  p.writeIni("[Autofocus]\nFWHM cible=1,20\nManuel=1\n");
+  auto form = makeForm(p);
+  EXPECT_DOUBLE_EQ(form->xCible, 1.2);
+  EXPECT_TRUE(form->xManuel);
+  EXPECT_TRUE(p.dialogs.shown.isEmpty());
+  form->close();
+  EXPECT_TRUE(p.readIni().contains("FWHM cible=1.20\n"));
+}
+
+TEST(SettingsFile, AnUnreadableTargetIsToldOnceAndEveryOtherKeyIsStillRead) {
+  TestPlatform p;
+  p.writeIni("[Autofocus]\nFWHM cible=abc\nManuel=1\n[Programme]\nGauche=10\nHaut=20\n");
+  auto form = makeForm(p);
+  ASSERT_EQ(p.dialogs.texts("ErrorBox"),
+            QStringList{QString::fromUtf8("'abc' n'est pas une valeur en virgule flottante correcte.")});
+  EXPECT_EQ(form->xCible, 0.0);
+  EXPECT_TRUE(form->xManuel);
+  EXPECT_EQ(form->pos(), QPoint(10, 20));
+  form->xCible = 2.5;
+  form->close();
+  EXPECT_TRUE(p.readIni().contains("FWHM cible=2.50\n"));
+}
+
+TEST(SettingsFile, SizesBeyondWhatTheMeasureHoldsAreBroughtDownAndLogged) {
+  TestPlatform p;
+  p.writeIni("[Autofocus]\nTaille=50\nMesures=25\n");
+  auto form = makeForm(p);
+  EXPECT_EQ(form->xTaille, 40);
+  EXPECT_EQ(form->xNbMesures, 20);
+  const QStringList log = form->MemoLog->Lines();
+  ASSERT_GE(log.size(), 3);
+  EXPECT_EQ(log[0], "Trevast version 1.3.3.7") << "the version line comes before the file is read";
+  EXPECT_EQ(log[1], QString::fromUtf8("Taille trop grande dans trevast.ini : 40 utilisé."));
+  EXPECT_EQ(log[2], QString::fromUtf8("Mesures trop grand dans trevast.ini : 20 utilisé."));
+}
+
+TEST(SettingsFile, AWriteThatFailsAtCloseIsToldAndTheProgramStillEnds) {
+  TestPlatform p;
+  p.services->programFolder = p.folder.path() + "/gone/";
+  auto form = makeForm(p);
+  form->close();
+  EXPECT_EQ(p.dialogs.texts("ErrorBox"),
+            QStringList{QString::fromUtf8("Impossible d'écrire dans ") + p.folder.path() + "/gone/trevast.ini."});
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(xCanvasBureau, nullptr);
+}
+
+TEST(SettingsStore, TheTargetIsWrittenWithThreeSignificantDigitsAndTwoDecimals) {
+  numfmt::SetDecimalSeparator(',');
+  EXPECT_EQ(formatCible(1.2), "1,20");
+  EXPECT_EQ(formatCible(12.345), "12,30");
+  numfmt::SetDecimalSeparator('.');
+  EXPECT_EQ(formatCible(1.2), "1.20");
+}

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The real program under a window manager: it reads trevast.ini beside its
+# executable, and a close by the window manager writes every value back. A place
+# read at start and written back unchanged stays the same run after run.
+set -eu
+exe="$1"
+work="$2/close_keeps_settings"
+rm -rf "$work"
+mkdir -p "$work/config/trevast"
+cp "$exe" "$work/trevast"
+export XDG_CONFIG_HOME="$work/config"
+export LC_ALL=C.UTF-8
+# No ASCOM platform: the start opens no chooser and no box.
+printf '[Platform]\r\nInstalled=0\r\n' > "$work/config/trevast/ascom.ini"
+
+printf '%s\r\n' \
+  '[Focuser]' 'Name=Mon focuser' 'Driver=FocusSim.Focuser' 'Position=1500' 'Position MAP=1800' \
+  'Limite basse=200' 'Limite haute=4000' \
+  '[Autofocus]' 'Tolerance=2' 'LowSpeed=4' 'HighSpeed=5' $'M\xe9thode=1' 'Mesures=3' 'Taille=24' \
+  'Delai suivi=1' 'Manuel=1' 'FWHM cible=2.50' \
+  '[Programme]' 'Gauche=230' 'Haut=140' \
+  '[Notes]' 'Kept=yes' > "$work/trevast.ini"
+cp "$work/trevast.ini" "$work/expected.ini"
+
+run_once() {
+  "$work/trevast" &
+  local pid=$!
+  local id=""
+  for _ in $(seq 200); do
+    id=$(wmctrl -l | awk '$NF == "Trevast" {print $1}' | head -n1)
+    [ -n "$id" ] && break
+    sleep 0.05
+  done
+  [ -n "$id" ] || { echo "the window did not appear"; kill "$pid"; return 1; }
+  sleep 0.5
+  wmctrl -i -c "$id"
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  if kill -0 "$pid" 2>/dev/null; then echo "the program did not end"; kill "$pid"; return 1; fi
+  wait "$pid"
+}
+
+for run in 1 2 3; do
+  run_once
+  if ! cmp -s "$work/trevast.ini" "$work/expected.ini"; then
+    echo "run $run: trevast.ini differs from what was read"
+    diff <(tr -d '\r' < "$work/expected.ini") <(tr -d '\r' < "$work/trevast.ini") || true
+    exit 1
+  fi
+done
+echo "three runs, file unchanged byte for byte"
