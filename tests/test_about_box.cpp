@@ -10,7 +10,6 @@
 #include "app/Unit2.h"
 #include "app_fixture.h"
 
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
