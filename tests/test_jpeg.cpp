@@ -4,10 +4,10 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include "qt_printers.h"
 #include "platform/jpeg.h"
 #include "resources/pictures.h"
 
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
