@@ -11,7 +11,7 @@ namespace {
 
 // Between two passes the wait blocks on events for at most this long, so it
 // costs almost no CPU while the countdown still moves with its last digit.
-constexpr uint32_t kWaitSliceMs = 10;
+constexpr uint32_t kWaitSliceMs = 40;
 
 const QString kChronoAtRest = QStringLiteral("00:00");
 
