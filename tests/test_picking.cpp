@@ -87,14 +87,6 @@ TEST_F(Picking, AHeldButtonPicksOncePerTickAndDragsTheSquare) {
   EXPECT_EQ(form->MemoLog->Lines().filter(QStringLiteral("Sélection étoile (520,390)")).size(), 2);
 }
 
-TEST_F(Picking, TheButtonIsReadAtTheTick) {
-  p.desktop.leftButton = true;
-  p.desktop.leftButton = false;  // pressed and released between two ticks
-  tick();
-  EXPECT_EQ(picks(), 0);
-  EXPECT_FALSE(form->xIsEtoile);
-}
-
 TEST_F(Picking, APressOnTheWindowOrJustRightOfOrBelowItPicksNothing) {
   p.desktop.leftButton = true;
   const QRect outer = form->frameGeometry();
