@@ -157,6 +157,7 @@ class TForm1 : public QWidget {
   PlatformServices& platform_;
   bool shown_ = false;
   bool closed_ = false;
+  bool pickUnderWay_ = false;  // a star pick is running (measure/picking.cpp)
 };
 
 // ---- The unit-wide globals ----

@@ -1,3 +1,69 @@
 #include "app/Unit1.h"
+#include "measure/frame.h"
+#include "measure/fwhm.h"
+#include "measure/picking.h"
+#include "platform/application.h"
+#include "platform/desktop.h"
+#include "platform/number_format.h"
 
-void TForm1::wireMeasureEvents() {}
+bool pointDansFenetre(QPoint p, const QRect& outer) {
+  // Inclusive on all four sides: the column just right of the window and the
+  // row just below it count as inside.
+  return outer.left() <= p.x() && p.x() <= outer.left() + outer.width() && outer.top() <= p.y() &&
+         p.y() <= outer.top() + outer.height();
+}
+
+void TForm1::wireMeasureEvents() {
+  connect(TimerSouris, &TTimer::OnTimer, this, [this] { guarded([this] { TimerSourisTimer(); }); });
+  connect(CheckBox1, &QCheckBox::toggled, this, [this] { guarded([this] { CheckBox1Click(); }); });
+}
+
+void TForm1::TimerSourisTimer() {
+  // The frame move and the measurement serve events, so the next tick can come
+  // while this pick is under way; it must not start a pick inside this one.
+  if (pickUnderWay_ || Application->Terminated()) return;
+  const QPoint P = platform_.desktop.GetCursorPos();
+  if (pointDansFenetre(P, frameGeometry())) return;
+  if (TimerSuivi->Enabled()) return;
+  if (!CheckBox1->isChecked()) return;
+  if (!platform_.desktop.leftButtonDown()) return;
+
+  pickUnderWay_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{pickUnderWay_};
+
+  const int side = measuredSide(xTaille);
+  const int H = side / 2;
+  {
+    const std::unique_ptr<DesktopDC> dc = platform_.desktop.GetWindowDC();
+    Image1->setPicture(dc->copy(QRect(P.x() - H, P.y() - H, side, side)));
+  }
+  BoutonAutofocus->setEnabled(true);
+  OrigX = P.x() - H;
+  OrigY = P.y() - H;
+  BoutonCapture->setEnabled(true);
+  DessineCadre(OrigX - 1, OrigY - 1, OrigX + side + 1, OrigY + side + 1, false);
+  if (Application->Terminated()) return;
+  const double fwhmtmp = CalculeFWHM(false);
+  if (Application->Terminated()) return;
+  xIsEtoile = true;
+  MemoLog->Add(QStringLiteral("Sélection étoile (") + QString::number(P.x()) + QLatin1Char(',') +
+               QString::number(P.y()) + QLatin1Char(')'));
+  MemoLog->Add(QStringLiteral("  +-- fwhm = ") + numfmt::Fixed3(fwhmtmp, 2));
+}
+
+void TForm1::CheckBox1Click() {
+  const bool ticked = CheckBox1->isChecked();
+  TimerSouris->setEnabled(ticked);
+  if (FocuserExists) {
+    const bool etoile = xIsEtoile;
+    const bool lie = Focuser.get(QStringLiteral("Link")).toBool();  // read even with no star picked
+    if (etoile && lie) BoutonAutofocus->setEnabled(ticked);
+  }
+  if (!ticked) {
+    BoutonCapture->setEnabled(false);
+    RafraichitBureau();
+  }
+}

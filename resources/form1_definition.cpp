@@ -76,6 +76,16 @@ void defineForm1(TForm1& f) {
   f.Chart1 = smallChart(&f, 66, 3);
   f.Series1 = addSeries(f.Chart1, Qt::red);
   f.Series2 = addSeries(f.Chart1, QColor(0, 128, 0));
+  // The profile and the half level share one pair of bare axes, so the green
+  // line crosses the red one where the star is half as bright as its peak.
+  for (auto [axis, side] : {std::pair<QValueAxis*, Qt::Alignment>{new QValueAxis, Qt::AlignBottom},
+                            std::pair<QValueAxis*, Qt::Alignment>{new QValueAxis, Qt::AlignLeft}}) {
+    axis->setLabelsVisible(false);
+    axis->setGridLineVisible(false);
+    f.Chart1->chart()->addAxis(axis, side);
+    f.Series1->attachAxis(axis);
+    f.Series2->attachAxis(axis);
+  }
 
   f.BoutonCapture = speedButton(&f, 6, 66, GlyphKind::Tracking, QStringLiteral("Suivi du FWHM"), false);
   f.BoutonStopCapture =
