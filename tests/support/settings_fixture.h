@@ -4,11 +4,15 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include "app/Unit2.h"
 #include "app_fixture.h"
 #include "platform/automation.h"
 #include "settings_dialog/Unit3.h"
+
+// Readable texts in the failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // A focuser driver that records the members called on it.
 class FakeDriver : public Dispatch {
