@@ -41,6 +41,13 @@ TUpDown::TUpDown(QWidget* parent, QLineEdit* associate, int minValue, int maxVal
   setPosition(position);
 }
 
+void TUpDown::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int h = height() / 2;
+  up_->setGeometry(0, 0, width(), h);
+  down_->setGeometry(0, h, width(), height() - h);
+}
+
 void TUpDown::setPosition(int value) {
   position_ = std::clamp(value, min_, max_);
   associate_->setText(QString::number(position_));

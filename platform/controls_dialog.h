@@ -30,6 +30,9 @@ class TUpDown : public QWidget {
  signals:
   void OnClick(TUpDown::Bouton which);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void takeTypedText(const QString& text);
 

@@ -76,7 +76,11 @@ void defineForm3(TForm3& f) {
   // A tool window: small caption bar with a close box only, not sizeable.
   f.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   f.setFixedSize(579, 273);
-  QFont font(QStringLiteral("MS Sans Serif"));
+  // The dialog's layout is drawn for a narrow sans serif of 11 pixels; where
+  // that family is missing, the nearest narrow ones keep the labels whole.
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                    QStringLiteral("Nimbus Sans")});
   font.setPixelSize(11);
   f.setFont(font);
   QPalette face = f.palette();

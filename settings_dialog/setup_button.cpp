@@ -59,6 +59,7 @@ void TForm1::wireSettingsEvents() {
 }
 
 void TForm1::BoutonSetupClick() {
+  if (Application->Terminated()) return;  // a click served after the close opens nothing
   TimerSouris->setEnabled(false);
   TimerTrackBar->setEnabled(false);
   const int result = Form3->exec();

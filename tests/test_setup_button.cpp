@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "platform/controls.h"
@@ -168,4 +169,22 @@ TEST_F(SetupButton, ClosingTheProgramWhileTheDialogIsOpenTakesNothing) {
   }, true);
   EXPECT_EQ(form->xPasLent, 2);
   EXPECT_FALSE(form->TimerSouris->Enabled());
+}
+
+TEST_F(SetupButton, EnterPressesOkAndEscapeCancels) {
+  TForm3* dialog = form3.get();
+  QTimer::singleShot(0, dialog, [dialog] {
+    dialog->PasLent->setText("6");
+    QTest::keyClick(dialog->PasLent, Qt::Key_Escape);
+  });
+  form->BoutonSetup->click();
+  EXPECT_EQ(form->xPasLent, 2);
+
+  QTimer::singleShot(0, dialog, [dialog] {
+    dialog->PasLent->setFocus();
+    dialog->PasLent->setText("6");
+    QTest::keyClick(dialog->PasLent, Qt::Key_Return);
+  });
+  form->BoutonSetup->click();
+  EXPECT_EQ(form->xPasLent, 6);
 }
