@@ -7,157 +7,67 @@ namespace {
 
 struct Learning : ::testing::Test, SettingsFixture {
   Learning() {
-    form->xLimiteBasse = 0;
     form->xLimiteHaute = 99999;
-    form->xPositionMap = 0;
-    form->BarrePO->setBackColor(clWhite);
     form->BarrePO->setRange(500, 2000);
     form->BarrePO->setProgress(1250);
+    open();
   }
-  void learnLowerAt(int position) {
+  void learnAt(int position, TSpeedButton* button) {
     form->xPosition = position;
-    form3->ValideLimiteBasse->click();
+    button->click();
   }
-  void learnUpperAt(int position) {
-    form->xPosition = position;
-    form3->ValideLimiteHaute->click();
-  }
+  QString shown(TLabeledEdit* box) const { return box->text() + (box->Color() == clWindow ? "" : " green"); }
 };
 
 }  // namespace
 
-TEST_F(Learning, LowerLimitAboveTheUpperOneRaisesItToTheSamePosition) {
+TEST_F(Learning, LowerLimitAboveTheUpperOneRaisesItAndOkKeepsBoth) {
   form->xLimiteHaute = 1000;
-  open();
-  learnLowerAt(1200);
-  EXPECT_EQ(form->xLimiteBasse, 1200);
-  EXPECT_EQ(form->xLimiteHaute, 1200);
-  EXPECT_EQ(form3->LimiteBasse->text(), "1200");
-  EXPECT_EQ(form3->LimiteHaute->text(), "1200");
-  EXPECT_EQ(form3->LimiteBasse->Color(), clLightGreen);
-  EXPECT_EQ(form3->LimiteHaute->Color(), clLightGreen);
+  learnAt(1200, form3->ValideLimiteBasse);
+  EXPECT_EQ(shown(form3->LimiteHaute), "1200 green");
+  learnAt(120000, form3->ValideLimiteBasse);  // beyond "none" too
+  EXPECT_EQ(shown(form3->LimiteBasse), "120000 green");
+  EXPECT_EQ(shown(form3->LimiteHaute), "120000 green");
+  form3->hide();
   runSetup([](TForm3&) {}, true);
-  EXPECT_EQ(form->xLimiteBasse, 1200);
-  EXPECT_EQ(form->xLimiteHaute, 1200);
+  EXPECT_EQ(std::pair(form->xLimiteBasse, form->xLimiteHaute), std::pair(120000, 120000));
 }
 
-TEST_F(Learning, LowerLimitBeyondNinetyNineThousandRaisesTheAbsentUpperLimitToo) {
-  open();
-  learnLowerAt(120000);
-  EXPECT_EQ(form->xLimiteHaute, 120000);
-  EXPECT_EQ(form3->LimiteHaute->Color(), clLightGreen);
-}
-
-TEST_F(Learning, LowerLimitAtZeroMeansNoneAndLeavesTheGauge) {
-  open();
-  learnLowerAt(0);
-  EXPECT_EQ(form->xLimiteBasse, 0);
-  EXPECT_EQ(form3->LimiteBasse->Color(), clWindow);
-  EXPECT_EQ(form->BarrePO->BackColor(), clWhite);
-  EXPECT_EQ(form->BarrePO->Progress(), 1250);
-}
-
-TEST_F(Learning, NegativePositionsAreLearntWithTheirSign) {
-  open();
-  learnLowerAt(-250);
-  form3->ValideMAP->click();
-  EXPECT_EQ(form->xLimiteBasse, -250);
-  EXPECT_EQ(form->xPositionMap, -250);
-  EXPECT_EQ(form3->LimiteBasse->text(), "-250");
-  EXPECT_EQ(form3->PointDeMap->text(), "-250");
-  EXPECT_EQ(form3->LimiteBasse->Color(), clLightGreen);
-  EXPECT_EQ(form3->PointDeMap->Color(), clLightGreen);
-}
-
-TEST_F(Learning, UpperLimitOnlyStrictlyAboveTheLowerOne) {
-  form->xLimiteBasse = 500;
-  form->xLimiteHaute = 3000;
-  open();
-  learnUpperAt(500);
-  learnUpperAt(499);
-  EXPECT_EQ(form->xLimiteHaute, 3000);
-  EXPECT_EQ(form3->LimiteHaute->text(), "3000");
-  learnUpperAt(501);
-  EXPECT_EQ(form->xLimiteHaute, 501);
-  EXPECT_EQ(form3->LimiteHaute->text(), "501");
-}
-
-TEST_F(Learning, WithoutALowerLimitZeroAndNegativePositionsCannotBeTheUpperLimit) {
-  open();
-  learnUpperAt(0);
-  learnUpperAt(-40);
+TEST_F(Learning, UpperLimitOnlyStrictlyAboveTheLowerOneAsStored) {
+  for (int refused : {0, -40}) learnAt(refused, form3->ValideLimiteHaute);
   EXPECT_EQ(form->xLimiteHaute, 99999);
-  learnUpperAt(1);
-  EXPECT_EQ(form->xLimiteHaute, 1);
-}
-
-TEST_F(Learning, UpperLimitLearntAtNinetyNineThousandMeansNone) {
-  form->xLimiteHaute = 5000;
-  open();
-  learnUpperAt(99999);
+  learnAt(-250, form3->ValideLimiteBasse);
+  EXPECT_EQ(shown(form3->LimiteBasse), "-250 green");
+  for (int refused : {-250, -251}) learnAt(refused, form3->ValideLimiteHaute);
   EXPECT_EQ(form->xLimiteHaute, 99999);
-  EXPECT_EQ(form3->LimiteHaute->Color(), clWindow);
+  learnAt(-249, form3->ValideLimiteHaute);
+  EXPECT_EQ(shown(form3->LimiteHaute), "-249 green");
+  learnAt(99999, form3->ValideLimiteHaute);
+  EXPECT_EQ(shown(form3->LimiteHaute), "99999");
 }
 
-TEST_F(Learning, FocusPositionEnablesTheRecallButtonEvenAtZero) {
+TEST_F(Learning, FocusPositionAtZeroEnablesTheRecallButtonAllTheSame) {
   form->BoutonRappelMAP->setEnabled(false);
-  open();
-  form->xPosition = 0;
-  form3->ValideMAP->click();
+  learnAt(0, form3->ValideMAP);
   EXPECT_TRUE(form->BoutonRappelMAP->isEnabled());
-  EXPECT_EQ(form3->PointDeMap->text(), "0");
-  EXPECT_EQ(form3->PointDeMap->Color(), clWindow);
+  EXPECT_EQ(shown(form3->PointDeMap), "0");
 }
 
 TEST_F(Learning, ClearingALimitTurnsTheGaugeMaroonAndEmptyWithinItsRange) {
-  open();
-  form3->EffaceLimiteBasse->click();  // already clear
+  learnAt(0, form3->ValideLimiteBasse);  // 0 means none: the gauge is left alone
+  EXPECT_EQ(form->BarrePO->Progress(), 1250);
+  form3->EffaceLimiteBasse->click();
   EXPECT_EQ(form->BarrePO->BackColor(), clMaroon);
   EXPECT_EQ(form->BarrePO->Progress(), 500);
   EXPECT_EQ(form->BarrePO->text(), "0%");
-
-  form->xLimiteHaute = 4000;
-  form->BarrePO->setBackColor(clWhite);
-  open();
-  form3->EffaceLimiteHaute->click();
-  EXPECT_EQ(form->xLimiteHaute, 99999);
-  EXPECT_EQ(form3->LimiteHaute->text(), "99999");
-  EXPECT_EQ(form3->LimiteHaute->Color(), clWindow);
-  EXPECT_EQ(form->BarrePO->BackColor(), clMaroon);
 }
 
-TEST_F(Learning, ClearingTheFocusPositionLeavesTheGaugeAndTheRecallButton) {
-  form->xPositionMap = 800;
-  form->BoutonRappelMAP->setEnabled(true);
-  open();
-  form3->EffaceMAP->click();
-  EXPECT_EQ(form->xPositionMap, 0);
-  EXPECT_EQ(form3->PointDeMap->Color(), clWindow);
-  EXPECT_TRUE(form->BoutonRappelMAP->isEnabled());
-  EXPECT_EQ(form->BarrePO->BackColor(), clWhite);
-}
-
-TEST_F(Learning, WhatIsLearntSurvivesCancelAndShowsAtTheNextOpening) {
+TEST_F(Learning, LearningTheLowerLimitRunsThePollInTheDialogAndAfterCancel) {
+  form3->hide();
   runSetup([this](TForm3& d) {
-    form->xPosition = 700;
-    d.ValideLimiteBasse->click();
-    form->xPosition = 1500;
-    d.ValideMAP->click();
-  }, false);
-  EXPECT_EQ(form->xLimiteBasse, 700);
-  EXPECT_EQ(form->xPositionMap, 1500);
-  runSetup([](TForm3& d) {
-    EXPECT_EQ(d.LimiteBasse->text(), "700");
-    EXPECT_EQ(d.PointDeMap->text(), "1500");
-    EXPECT_EQ(d.PointDeMap->Color(), clLightGreen);
-  }, false);
-}
-
-TEST_F(Learning, LearningTheLowerLimitRunsThePollInTheDialogAndAfterIt) {
-  runSetup([this](TForm3& d) {
-    form->xPosition = 300;
-    d.ValideLimiteBasse->click();
+    learnAt(300, d.ValideLimiteBasse);
     EXPECT_TRUE(form->TimerTrackBar->Enabled());
   }, false);
   EXPECT_TRUE(form->TimerTrackBar->Enabled());
+  EXPECT_EQ(form->xLimiteBasse, 300);
 }

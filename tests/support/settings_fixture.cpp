@@ -2,49 +2,26 @@
 
 #include <QTimer>
 
-#include "platform/controls.h"
-
-Variant FakeDriver::invoke(const QString& member, InvokeKind kind, std::vector<Arg>&) {
-  if (member.compare(QLatin1String("Link"), Qt::CaseInsensitive) == 0 && kind == InvokeKind::Get) {
+Variant FakeObject::invoke(const QString& member, InvokeKind kind, std::vector<Arg>& args) {
+  if (member == QLatin1String("Link") && kind == InvokeKind::Get) {
     calls << QStringLiteral("Link?");
     return link;
   }
-  if (member.compare(QLatin1String("Halt"), Qt::CaseInsensitive) == 0 ||
-      member.compare(QLatin1String("SetupDialog"), Qt::CaseInsensitive) == 0) {
+  if (member == QLatin1String("devicetype") && kind == InvokeKind::Put) {
+    calls << QStringLiteral("devicetype=") + args.at(0).value.toString();
+    return {};
+  }
+  if (member == QLatin1String("Choose")) {
+    const QString by = args.at(0).passing == Passing::Reference ? QStringLiteral("&") : QString();
+    calls << QStringLiteral("Choose(%1%2)").arg(by, args.at(0).value.toString());
+    if (fail) throw AutomationError(QStringLiteral("DriverHelper.Chooser"), QStringLiteral("Échec"), 7);
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+  }
+  if (member == QLatin1String("Halt") || member == QLatin1String("SetupDialog")) {
     calls << member;
     return {};
   }
   throw unknownMember(member);
-}
-
-namespace {
-class FakeChooser : public Dispatch {
- public:
-  explicit FakeChooser(std::shared_ptr<ChooserScript> s) : s_(std::move(s)) {}
-  Variant invoke(const QString& member, InvokeKind kind, std::vector<Arg>& args) override {
-    if (member == QLatin1String("devicetype") && kind == InvokeKind::Put) {
-      s_->calls << QStringLiteral("devicetype=") + args.at(0).value.toString();
-      return {};
-    }
-    if (member == QLatin1String("Choose") && kind == InvokeKind::Method) {
-      const QString by = args.at(0).passing == Passing::Reference ? QStringLiteral("&") : QString();
-      s_->calls << QStringLiteral("Choose(%1%2)").arg(by, args.at(0).value.toString());
-      if (s_->failChoose) throw AutomationError(QStringLiteral("DriverHelper.Chooser"), QStringLiteral("Échec"), 7);
-      return s_->answers.isEmpty() ? QString() : s_->answers.takeFirst();
-    }
-    throw unknownMember(member);
-  }
-
- private:
-  std::shared_ptr<ChooserScript> s_;
-};
-}  // namespace
-
-void registerChooser(ComRegistry& com, std::shared_ptr<ChooserScript> script) {
-  com.registerClass(QStringLiteral("DriverHelper.Chooser"), [script] {
-    ++script->created;
-    return std::make_shared<FakeChooser>(script);
-  });
 }
 
 SettingsFixture::SettingsFixture() {
@@ -54,6 +31,11 @@ SettingsFixture::SettingsFixture() {
   Form3 = form3.get();
   about = std::make_unique<TAboutBox>();
   AboutBox = about.get();
+  // The same object answers every click; `calls` counts the creations too.
+  p.com.registerClass(QStringLiteral("DriverHelper.Chooser"), [c = chooser] {
+    c->calls << QStringLiteral("created");
+    return c;
+  });
 }
 
 SettingsFixture::~SettingsFixture() {
@@ -63,8 +45,8 @@ SettingsFixture::~SettingsFixture() {
   Form1 = nullptr;
 }
 
-std::shared_ptr<FakeDriver> SettingsFixture::holdDriver(bool linked) {
-  auto driver = std::make_shared<FakeDriver>();
+std::shared_ptr<FakeObject> SettingsFixture::holdDriver(bool linked) {
+  auto driver = std::make_shared<FakeObject>();
   driver->link = linked;
   form->Focuser = AutomationRef(driver);
   form->FocuserExists = true;

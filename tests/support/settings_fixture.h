@@ -11,26 +11,19 @@
 #include "platform/automation.h"
 #include "settings_dialog/Unit3.h"
 
-// Readable texts in the failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-// A focuser driver that records the members called on it.
-class FakeDriver : public Dispatch {
+// A focuser driver or a "DriverHelper.Chooser": records each member called
+// ("Link?", "Halt", "SetupDialog", "devicetype=Focuser", "Choose(&<current>)")
+// and answers Choose from `answers` ("" cancels), or raises when `fail`.
+class FakeObject : public Dispatch {
  public:
   bool link = true;
-  QStringList calls;  // "Link?", "Halt", "SetupDialog"
+  bool fail = false;
+  QStringList answers;
+  QStringList calls;
   Variant invoke(const QString& member, InvokeKind kind, std::vector<Arg>& args) override;
 };
-
-// "DriverHelper.Chooser": records what it is told and answers from a script,
-// or raises an automation error.
-struct ChooserScript {
-  QStringList calls;       // "devicetype=Focuser", "Choose(<current>)"
-  QStringList answers;     // one per Choose; "" cancels
-  bool failChoose = false;
-  int created = 0;
-};
-void registerChooser(ComRegistry& com, std::shared_ptr<ChooserScript> script);
 
 struct SettingsFixture {
   // A first-shown main window whose platform was found (AscomOK true).
@@ -41,12 +34,13 @@ struct SettingsFixture {
   std::unique_ptr<TForm1> form;
   std::unique_ptr<TForm3> form3;
   std::unique_ptr<TAboutBox> about;
+  std::shared_ptr<FakeObject> chooser = std::make_shared<FakeObject>();  // registered, one per click
 
   // Gives the main window a driver object.
-  std::shared_ptr<FakeDriver> holdDriver(bool linked = true);
+  std::shared_ptr<FakeObject> holdDriver(bool linked = true);
   // Clicks the setup button; `inDialog` acts in the open dialog, which then
   // closes with OK (`ok`) or Cancel.
   void runSetup(const std::function<void(TForm3&)>& inDialog, bool ok);
-  // Opens the dialog without its modal loop, as its show does.
+  // Opens the dialog without its modal loop.
   void open();
 };
