@@ -25,6 +25,18 @@ void relancePoll(TForm1& f) {
   if (tientDriverLie(f)) f.TimerTrackBar->setEnabled(true);
 }
 
+// Runs the end of a dialog, then the poll rule, also when that end failed.
+template <class Fin>
+void puisRelancePoll(TForm1& f, Fin&& fin) {
+  try {
+    fin();
+  } catch (...) {
+    relancePoll(f);
+    throw;
+  }
+  relancePoll(f);
+}
+
 // The hand-over of OK: the driver marked absent and reconnected, then the
 // controls copied, so the reconnection sees the record as it was before OK.
 void prendValeurs(TForm1& f, const ValeursDialogue& v) {
@@ -65,7 +77,7 @@ void TForm1::BoutonSetupClick() {
   const int result = Form3->exec();
   // The program is closing: nothing more is started.
   if (Application->Terminated()) return;
-  try {
+  puisRelancePoll(*this, [&] {
     bool differe = false;
     if (result == QDialog::Accepted) {
       const ValeursDialogue v = Form3->LitValeurs();
@@ -76,11 +88,7 @@ void TForm1::BoutonSetupClick() {
     // Picking is on whatever the state of "On/off": the picking tick does
     // nothing while the box is unticked.
     if (!differe) TimerSouris->setEnabled(true);
-  } catch (...) {
-    relancePoll(*this);
-    throw;
-  }
-  relancePoll(*this);
+  });
 }
 
 OperationEnCours::OperationEnCours(TForm1& form) : form_(form) { ++form_.xOperationsEnCours; }
@@ -97,12 +105,8 @@ void RemiseApresOperation() {
   const ValeursDialogue v = *Form3->RemiseEnAttente;
   Form3->RemiseEnAttente.reset();
   TForm1& f = *Form1;
-  try {
+  puisRelancePoll(f, [&] {
     prendValeurs(f, v);
     f.TimerSouris->setEnabled(true);
-  } catch (...) {
-    relancePoll(f);
-    throw;
-  }
-  relancePoll(f);
+  });
 }
