@@ -74,6 +74,9 @@ void TForm1::BoutonSetupClick() {
   if (Application->Terminated()) return;  // a click served after the close opens nothing
   TimerSouris->setEnabled(false);
   TimerTrackBar->setEnabled(false);
+  // Owned by the main window, the dialog stays above it although the main
+  // window stays on top of every other window.
+  if (Form3->parentWidget() != this) Form3->setParent(this, Form3->windowFlags());
   const int result = Form3->exec();
   // The program is closing: nothing more is started.
   if (Application->Terminated()) return;
