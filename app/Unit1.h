@@ -141,6 +141,10 @@ class TForm1 : public QWidget {
 
   // ---- Settings dialog (settings_dialog/) ----
   void BoutonSetupClick();
+  // Moves and autofocus runs under way, each counted by an OperationEnCours
+  // (settings_dialog/operation_en_cours.h): an OK of the settings dialog
+  // waits for them to end before it replaces the driver they drive.
+  int xOperationsEnCours = 0;
 
  protected:
   void setVisible(bool visible) override;

@@ -70,3 +70,14 @@ QStringList clampToHardLimits(StoredSettings& s, const QString& where);
 
 // Writes the seventeen keys in the settings file's order.
 void writeSettings(IniFile& file, const StoredSettings& s);
+
+// ---- Profile files: the same keys, in an order and with defaults of their own ----
+
+// Writes the seventeen keys in a profile's order: "FWHM cible" before "Manuel".
+void writeProfile(IniFile& file, const StoredSettings& s);
+
+// Reads the thirteen keys a profile load takes ("Taille", "Manuel", "Gauche"
+// and "Haut" stay at their defaults here and are not used), with the load's
+// own defaults: "HighSpeed" 10 and "Tolerance" 5. The target reads as in
+// readSettings.
+StoredSettings readProfile(const IniFile& file, bool& cibleUnreadable, QString& badCible);

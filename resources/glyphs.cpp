@@ -80,16 +80,22 @@ void draw(QPainter& p, GlyphKind kind) {
       p.fillRect(QRectF(10, 10, 3, 4), blue);
       break;
     case GlyphKind::SaveProfile: {
-      p.fillRect(QRectF(2, 7, 12, 8), QColor(40, 40, 120));
-      p.fillRect(QRectF(5, 7, 6, 3), QColor(200, 200, 200));
-      p.fillRect(QRectF(4, 1, 7, 5), Qt::white);
+      // A written sheet, and a red arrow from it down onto a diskette.
       p.setPen(QPen(dark, 1));
-      p.drawRect(QRectF(4, 1, 7, 5));
-      p.setPen(QPen(red, 1.5));
-      p.drawLine(QPointF(12.5, 1), QPointF(12.5, 6));
-      p.setBrush(red);
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(0.5, 0.5, 7, 8));
+      p.setPen(QPen(QColor(90, 90, 90), 1));
+      for (qreal y : {2.5, 4.5, 6.5}) p.drawLine(QPointF(2, y), QPointF(6, y));
       p.setPen(Qt::NoPen);
-      p.drawPolygon(QPolygonF() << QPointF(10, 5) << QPointF(15, 5) << QPointF(12.5, 8));
+      p.setBrush(QColor(40, 40, 120));
+      p.drawRect(QRectF(4, 8, 12, 8));
+      p.fillRect(QRectF(7, 8, 6, 3), QColor(200, 200, 200));
+      p.fillRect(QRectF(6, 12, 8, 4), Qt::white);
+      p.setPen(QPen(red, 2));
+      p.drawLine(QPointF(11, 1), QPointF(11, 5));
+      p.setPen(Qt::NoPen);
+      p.setBrush(red);
+      p.drawPolygon(QPolygonF() << QPointF(8, 4.5) << QPointF(14, 4.5) << QPointF(11, 8));
       break;
     }
     case GlyphKind::LoadProfile:

@@ -1,5 +1,155 @@
 #include "settings_dialog/Unit3.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/settings_store.h"
+#include "platform/application.h"
+#include "platform/controls.h"
+#include "platform/controls_dialog.h"
+#include "platform/number_format.h"
+#include "resources/form3_definition.h"
+
 TForm3* Form3 = nullptr;
 
-TForm3::TForm3(QWidget* parent) : QDialog(parent) {}
+TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+  defineForm3(*this);
+  wireEvents();
+}
+
+TForm3::~TForm3() {
+  if (Form3 == this) Form3 = nullptr;
+}
+
+void TForm3::wireEvents() {
+  auto on = [this](auto* sender, auto signal, void (TForm3::*handler)()) {
+    connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+  };
+  // A pick in the list, never a selection made by the program.
+  on(ComboBox1, &QComboBox::activated, &TForm3::ComboBox1Change);
+  on(MaskEdit1, &QLineEdit::textChanged, &TForm3::MaskEdit1Change);
+  on(UpDownMesures, &TUpDown::OnClick, &TForm3::UpDownMesuresClick);
+  on(IsManuel, &QCheckBox::toggled, &TForm3::IsManuelClick);
+  on(SpinEdit1, &QLineEdit::textChanged, &TForm3::SpinEdit1Change);
+  on(BitBtn6, &QPushButton::clicked, &TForm3::BitBtn6Click);
+  on(BoutonOK, &QPushButton::clicked, &TForm3::accept);
+  on(BitBtn3, &QPushButton::clicked, &TForm3::reject);
+
+  on(BoutonSelection, &QPushButton::clicked, &TForm3::BoutonSelectionClick);
+  on(Button1, &QPushButton::clicked, &TForm3::Button1Click);
+
+  on(ValideLimiteBasse, &QToolButton::clicked, &TForm3::ValideLimiteBasseClick);
+  on(ValideLimiteHaute, &QToolButton::clicked, &TForm3::ValideLimiteHauteClick);
+  on(ValideMAP, &QToolButton::clicked, &TForm3::ValideMAPClick);
+  on(EffaceLimiteBasse, &QToolButton::clicked, &TForm3::EffaceLimiteBasseClick);
+  on(EffaceLimiteHaute, &QToolButton::clicked, &TForm3::EffaceLimiteHauteClick);
+  on(EffaceMAP, &QToolButton::clicked, &TForm3::EffaceMAPClick);
+  on(LimiteBasse, &QLineEdit::textChanged, &TForm3::LimiteBasseChange);
+  on(LimiteHaute, &QLineEdit::textChanged, &TForm3::LimiteHauteChange);
+  on(PointDeMap, &QLineEdit::textChanged, &TForm3::PointDeMapChange);
+
+  on(BitBtn4, &QPushButton::clicked, &TForm3::BitBtn4Click);
+  on(BitBtn5, &QPushButton::clicked, &TForm3::BitBtn5Click);
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // shown again by the window system, not opened
+  if (const QScreen* s = screen()) move(s->geometry().center() - rect().center());
+  guarded([this] { FormShow(); });
+}
+
+void TForm3::FormShow() { InitVar(); }
+
+void TForm3::InitVar() {
+  TForm1& f = *Form1;
+  IsManuel->setToolTip(QStringLiteral("Affiche une fenêtre demandant le déclenchement manuel") +
+                       QStringLiteral("\n\r") + QStringLiteral("de la prise de vue entre chaque mouvement moteur"));
+
+  UpDownLent->setPosition(f.xPasLent);
+  UpDownRapide->setPosition(f.xPasRapide);
+  UpDownMesures->setPosition(f.xNbMesures);
+
+  Tolerance->setText(QString::number(f.xTolerance));
+  Delai_Autofocus->setText(QString::number(f.xDelaiAutofocus));
+  LimiteBasse->setText(QString::number(f.xLimiteBasse));
+  LimiteHaute->setText(QString::number(f.xLimiteHaute));
+  PointDeMap->setText(QString::number(f.xPositionMap));
+
+  UpDown1->setPosition(f.xTolerance);
+  UpDown2->setPosition(f.xDelaiAutofocus);
+
+  const bool listed = f.xMethode >= 0 && f.xMethode < ComboBox1->count();
+  ComboBox1->setCurrentIndex(listed ? f.xMethode : -1);
+  IsManuel->setChecked(f.xManuel);
+  SpinEdit1->setValue(f.xTaille);
+  // The change handler stores the shown, rounded target whenever the text changes.
+  MaskEdit1->setText(formatCible(f.xCible));
+  const bool intraExtra = ComboBox1->currentIndex() == 1;
+  Label5->setEnabled(intraExtra);
+  MaskEdit1->setEnabled(intraExtra);
+
+  // A box at its sentinel keeps the window colour its change handler gave it.
+  if (f.xLimiteBasse != kNoLowerLimit) LimiteBasse->setColor(clLightGreen);
+  if (f.xLimiteHaute != kNoUpperLimit) LimiteHaute->setColor(clLightGreen);
+  if (f.xPositionMap != kNoFocusPosition) PointDeMap->setColor(clLightGreen);
+
+  for (TSpeedButton* b :
+       {ValideLimiteBasse, ValideLimiteHaute, ValideMAP, EffaceLimiteBasse, EffaceLimiteHaute, EffaceMAP})
+    b->setEnabled(true);
+
+  // Without the platform there is no driver to pick or to learn from; the
+  // groups stay hidden for the rest of the run.
+  if (!f.AscomOK) {
+    GroupeMoteurMAP->hide();
+    GroupeApprentissage->hide();
+  }
+}
+
+void TForm3::ComboBox1Change() {
+  const int index = ComboBox1->currentIndex();
+  Form1->xMethode = index;
+  Label5->setEnabled(index == 1);
+  MaskEdit1->setEnabled(index == 1);
+  Form1->Memo1->Add(QStringLiteral("Méthode Autofocus : ") + ComboBox1->itemText(index));
+}
+
+void TForm3::MaskEdit1Change() { Form1->xCible = numfmt::StrToFloat(MaskEdit1->text()); }
+
+void TForm3::UpDownMesuresClick() {
+  EditMesures->setText(QString::number(UpDownMesures->Position()));
+  Form1->xNbMesures = UpDownMesures->Position();
+}
+
+void TForm3::IsManuelClick() { Form1->xManuel = IsManuel->isChecked(); }
+
+void TForm3::SpinEdit1Change() {
+  const int v = SpinEdit1->Value();
+  Shape1->resize(v, v);  // grows right and down from its fixed corner
+  Form1->xTaille = v;
+}
+
+void TForm3::BitBtn6Click() {
+  if (AboutBox) AboutBox->exec();
+}
+
+ValeursDialogue TForm3::LitValeurs() const {
+  ValeursDialogue v;
+  v.positionMap = PointDeMap->text().toInt();
+  v.limiteBasse = LimiteBasse->text().toInt();
+  v.limiteHaute = LimiteHaute->text().toInt();
+  v.pasLent = UpDownLent->Position();
+  v.pasRapide = UpDownRapide->Position();
+  v.tolerance = UpDown1->Position();
+  v.methode = ComboBox1->currentIndex();
+  v.nbMesures = UpDownMesures->Position();
+  v.delaiAutofocus = UpDown2->Position();
+  v.taille = SpinEdit1->Value();
+  v.manuel = IsManuel->isChecked();
+  return v;
+}

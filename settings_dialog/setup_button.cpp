@@ -1,3 +1,115 @@
-#include "app/Unit1.h"
+#include <QTimer>
 
-void TForm1::wireSettingsEvents() {}
+#include "app/Unit1.h"
+#include "platform/application.h"
+#include "platform/controls.h"
+#include "settings_dialog/Unit3.h"
+#include "settings_dialog/operation_en_cours.h"
+
+namespace {
+
+// Whether the program holds a driver object whose link reads true. A driver
+// that fails the question counts as not linked.
+bool tientDriverLie(const TForm1& f) {
+  if (f.Focuser.isEmpty()) return false;
+  try {
+    return f.Focuser.get(QStringLiteral("Link")).toBool();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// The stop button works only while the motor poll runs: whenever the dialog
+// has closed and a linked driver is held, the poll runs.
+void relancePoll(TForm1& f) {
+  if (tientDriverLie(f)) f.TimerTrackBar->setEnabled(true);
+}
+
+// Runs the end of a dialog, then the poll rule, also when that end failed.
+template <class Fin>
+void puisRelancePoll(TForm1& f, Fin&& fin) {
+  try {
+    fin();
+  } catch (...) {
+    relancePoll(f);
+    throw;
+  }
+  relancePoll(f);
+}
+
+// The hand-over of OK: the driver marked absent and reconnected, then the
+// controls copied, so the reconnection sees the record as it was before OK.
+void prendValeurs(TForm1& f, const ValeursDialogue& v) {
+  f.FocuserExists = false;
+  if (f.AscomOK) f.LitRegistre(false);
+  f.xPositionMap = v.positionMap;
+  f.xLimiteBasse = v.limiteBasse;
+  f.xLimiteHaute = v.limiteHaute;
+  f.xPasLent = v.pasLent;
+  f.xPasRapide = v.pasRapide;
+  f.xTolerance = v.tolerance;
+  f.xMethode = v.methode;
+  f.xNbMesures = v.nbMesures;
+  f.xDelaiAutofocus = v.delaiAutofocus;
+  f.xTaille = v.taille;
+  f.xManuel = v.manuel;
+}
+
+// OK given inside a move or an autofocus run that a reconnection would cut
+// from its driver: the operation is stopped (no box, no count reset) and the
+// hand-over waits for its end.
+void differeRemise(TForm1& f, const ValeursDialogue& v) {
+  Form3->RemiseEnAttente = v;
+  Halt = true;
+  f.Focuser.call(QStringLiteral("Halt"));
+}
+
+}  // namespace
+
+void TForm1::wireSettingsEvents() {
+  connect(BoutonSetup, &QToolButton::clicked, this, [this] { guarded([this] { BoutonSetupClick(); }); });
+}
+
+void TForm1::BoutonSetupClick() {
+  if (Application->Terminated()) return;  // a click served after the close opens nothing
+  TimerSouris->setEnabled(false);
+  TimerTrackBar->setEnabled(false);
+  // Owned by the main window, the dialog stays above it although the main
+  // window stays on top of every other window.
+  if (Form3->parentWidget() != this) Form3->setParent(this, Form3->windowFlags());
+  const int result = Form3->exec();
+  // The program is closing: nothing more is started.
+  if (Application->Terminated()) return;
+  puisRelancePoll(*this, [&] {
+    bool differe = false;
+    if (result == QDialog::Accepted) {
+      const ValeursDialogue v = Form3->LitValeurs();
+      differe = AscomOK && xOperationsEnCours > 0 && !Focuser.isEmpty();
+      if (differe) differeRemise(*this, v);
+      else prendValeurs(*this, v);
+    }
+    // Picking is on whatever the state of "On/off": the picking tick does
+    // nothing while the box is unticked.
+    if (!differe) TimerSouris->setEnabled(true);
+  });
+}
+
+OperationEnCours::OperationEnCours(TForm1& form) : form_(form) { ++form_.xOperationsEnCours; }
+
+OperationEnCours::~OperationEnCours() {
+  if (--form_.xOperationsEnCours > 0) return;
+  // Run once the operation's own handler has returned, never from inside it.
+  QTimer::singleShot(0, &form_, [] { guarded(RemiseApresOperation); });
+}
+
+void RemiseApresOperation() {
+  if (!Form1 || !Form3 || Form1->xOperationsEnCours > 0 || !Form3->RemiseEnAttente) return;
+  if (Application->Terminated()) return;
+  const ValeursDialogue v = *Form3->RemiseEnAttente;
+  Form3->RemiseEnAttente.reset();
+  TForm1& f = *Form1;
+  puisRelancePoll(f, [&] {
+    prendValeurs(f, v);
+    f.TimerSouris->setEnabled(true);
+  });
+}

@@ -1,0 +1,24 @@
+#pragma once
+// A long operation under way: a focuser move or an autofocus run, whose waits
+// serve the window's events so that the setup button works inside them.
+//
+// Each such operation holds an OperationEnCours for as long as it drives the
+// focuser. An OK of the settings dialog given meanwhile halts the driver, sets
+// the stop request, and keeps its hand-over (the reconnection, the copy of the
+// controls, star picking switched on) until the last operation has ended, so
+// no operation goes on driving a driver object that was replaced.
+class TForm1;
+
+class OperationEnCours {
+ public:
+  explicit OperationEnCours(TForm1& form);
+  ~OperationEnCours();
+  OperationEnCours(const OperationEnCours&) = delete;
+  OperationEnCours& operator=(const OperationEnCours&) = delete;
+
+ private:
+  TForm1& form_;
+};
+
+// Runs the hand-over that an OK kept back, once no operation is under way.
+void RemiseApresOperation();

@@ -1,0 +1,140 @@
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "platform/controls_dialog.h"
+#include "platform/number_format.h"
+#include "settings_fixture.h"
+
+namespace {
+
+struct Profiles : ::testing::Test, SettingsFixture {
+  Profiles() {
+    TForm1& f = *form;
+    f.FocName = QStringLiteral("Focuser Simulé");
+    f.FocDriver = QStringLiteral("Sim.Focuser");
+    f.xPosition = 1234;
+    f.xPositionMap = 1500;
+    f.xLimiteBasse = -20;
+    f.xLimiteHaute = 30000;
+    f.xTolerance = 4;
+    f.xPasLent = 3;
+    f.xPasRapide = 8;
+    f.xMethode = 1;
+    f.xNbMesures = 5;
+    f.xTaille = 26;
+    f.xDelaiAutofocus = 7;
+    f.xCible = 1.456;
+    f.xManuel = true;
+    f.move(40, 60);
+    open();
+  }
+  ~Profiles() override { numfmt::SetDecimalSeparator(QLatin1Char('.')); }
+
+  QString path(const char* name) const { return p.folder.path() + QLatin1Char('/') + QLatin1String(name); }
+  void save(const QString& to) {
+    p.dialogs.choices << to;
+    form3->BitBtn4->click();
+  }
+  void load(const QString& from) {
+    p.dialogs.choices << from;
+    form3->BitBtn5->click();
+  }
+  static void write(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  static QByteArray read(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  QStringList errors() const { return p.dialogs.texts(QStringLiteral("ErrorBox")); }
+};
+
+}  // namespace
+
+TEST_F(Profiles, SaveWritesTheSeventeenKeysInTheProfileOrderInWindows1252) {
+  numfmt::SetDecimalSeparator(QLatin1Char(','));
+  save(path("soir.trv"));
+  EXPECT_EQ(read(path("soir.trv")),
+            QByteArray("[Focuser]\r\nName=Focuser Simul\xE9\r\nDriver=Sim.Focuser\r\nPosition=1234\r\n"
+                       "Position MAP=1500\r\nLimite basse=-20\r\nLimite haute=30000\r\n"
+                       "[Autofocus]\r\nTolerance=4\r\nLowSpeed=3\r\nHighSpeed=8\r\nM\xE9thode=1\r\nMesures=5\r\n"
+                       "Taille=26\r\nDelai suivi=7\r\nFWHM cible=1,46\r\nManuel=1\r\n"
+                       "[Programme]\r\nGauche=40\r\nHaut=60\r\n"));
+}
+
+TEST_F(Profiles, FileDialogsAskAsTheirKindAndTheSaveOpensInTheProgramFolderAfterASave) {
+  p.dialogs.choices << QString();  // a cancelled save writes nothing and sets no folder
+  form3->BitBtn4->click();
+  save(path("a.trv"));
+  form3->BitBtn4->click();
+  load(path("a.trv"));
+  ASSERT_EQ(p.dialogs.shown.size(), 4);
+  const FileDialogRequest& save1 = p.dialogs.shown[0].request;
+  EXPECT_EQ(save1.title, QStringLiteral("Sauvegarde des paramètres"));
+  EXPECT_EQ(save1.filter, QStringLiteral("Fichiers Trevast (*.trv)|*.trv"));
+  EXPECT_EQ(save1.defaultExt, QStringLiteral("trv"));
+  EXPECT_TRUE(save1.overwritePrompt && save1.initialDir.isEmpty());
+  EXPECT_TRUE(p.dialogs.shown[1].request.initialDir.isEmpty());
+  EXPECT_EQ(p.dialogs.shown[2].request.initialDir, p.services->programFolder);
+  EXPECT_EQ(p.dialogs.shown[2].request.fileName, path("a.trv"));
+  EXPECT_TRUE(p.dialogs.shown[3].request.title.isEmpty() && p.dialogs.shown[3].request.initialDir.isEmpty());
+  EXPECT_EQ(QDir(p.folder.path()).entryList(QDir::Files), QStringList{"a.trv"});
+}
+
+TEST_F(Profiles, SavingOverAProfileKeepsWhatASaveDoesNotWriteAndARefusedWriteIsReported) {
+  write(path("old.trv"), "; mon profil\r\n[Focuser]\r\nDriver=Old\r\nCouleur=rouge\r\n[Notes]\r\nNuit=calme\r\n");
+  save(path("old.trv"));
+  const QByteArray bytes = read(path("old.trv"));
+  EXPECT_TRUE(bytes.startsWith("; mon profil\r\n[Focuser]\r\nDriver=Sim.Focuser\r\nCouleur=rouge\r\n"));
+  EXPECT_TRUE(bytes.contains("[Notes]\r\nNuit=calme\r\n"));
+
+  save(path("absent/soir.trv"));
+  EXPECT_EQ(errors(), QStringList{QStringLiteral("Impossible d'écrire dans %1.").arg(path("absent/soir.trv"))});
+  EXPECT_TRUE(form3->isVisible());
+}
+
+TEST_F(Profiles, LoadRestoresWhatItReadsAndLeavesSizeManualTriggerAndWindowPlace) {
+  save(path("soir.trv"));
+  write(path("soir.trv"), read(path("soir.trv")).replace("Taille=26", "Taille=38").replace("Manuel=1", "Manuel=0"));
+  TForm1& f = *form;
+  f.FocDriver.clear();
+  f.xPosition = f.xPositionMap = f.xLimiteBasse = f.xTolerance = f.xPasLent = f.xPasRapide = f.xMethode = 0;
+  f.xNbMesures = 1;
+  f.xDelaiAutofocus = 0;
+  f.xCible = 0;
+  f.move(90, 90);
+  load(path("soir.trv"));
+  EXPECT_EQ(f.FocDriver, "Sim.Focuser");
+  EXPECT_EQ(std::tuple(f.xPosition, f.xPositionMap, f.xLimiteBasse, f.xLimiteHaute), std::tuple(1234, 1500, -20, 30000));
+  EXPECT_EQ(std::tuple(f.xTolerance, f.xPasLent, f.xPasRapide, f.xMethode, f.xNbMesures, f.xDelaiAutofocus),
+            std::tuple(4, 3, 8, 1, 5, 7));
+  EXPECT_DOUBLE_EQ(f.xCible, 1.46);
+  EXPECT_EQ(std::tuple(f.xTaille, f.xManuel, f.pos()), std::tuple(26, true, QPoint(90, 90)));
+  EXPECT_EQ(form3->PasLent->text() + " " + form3->LimiteHaute->text(), "3 30000");
+  EXPECT_TRUE(errors().isEmpty());
+}
+
+TEST_F(Profiles, ProfileSavedUnderACommaLocaleLoadsUnderAPointLocale) {
+  numfmt::SetDecimalSeparator(QLatin1Char(','));
+  save(path("soir.trv"));
+  numfmt::SetDecimalSeparator(QLatin1Char('.'));
+  form->xCible = 9.0;
+  load(path("soir.trv"));
+  EXPECT_DOUBLE_EQ(form->xCible, 1.46);
+  EXPECT_EQ(form3->MaskEdit1->text(), "1.46");
+  EXPECT_TRUE(errors().isEmpty());
+}
+
+TEST_F(Profiles, UnreadableTargetIsReportedOnceAndEverythingElseIsLoadedWithTheLoadsDefaults) {
+  write(path("abime.trv"), "[Focuser]\r\nLimite basse=250\r\n[Autofocus]\r\nFWHM cible=un virgule deux\r\nMesures=40\r\n");
+  form->xCible = 1.75;
+  load(path("abime.trv"));
+  EXPECT_EQ(errors(), QStringList{QStringLiteral("'un virgule deux' n'est pas une valeur en virgule flottante correcte.")});
+  EXPECT_DOUBLE_EQ(form->xCible, 1.75);
+  EXPECT_EQ(form3->LimiteBasse->text(), "250");
+  EXPECT_EQ(std::tuple(form->xPasRapide, form->xTolerance, form->xNbMesures), std::tuple(10, 5, 20));
+  EXPECT_EQ(form->MemoLog->Lines().last(), QStringLiteral("Mesures trop grand dans le profil : 20 utilisé."));
+}
