@@ -11,7 +11,6 @@
 #include "platform/automation.h"
 #include "settings_dialog/Unit3.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // A focuser driver or a "DriverHelper.Chooser": records each member called
 // ("Link?", "Halt", "SetupDialog", "devicetype=Focuser", "Choose(&<current>)")
