@@ -218,6 +218,7 @@ void TForm1::LitRegistre(bool pFirstTime) {
 
 void TForm1::FirstShowFocuser() {
   LitRegistre(true);
+  if (Application->Terminated()) return;  // closed while the routine served events
   if (AscomOK) {
     showAscomLabel(LabelAscom, true);
     if (FocuserExists) {
