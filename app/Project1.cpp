@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "platform/application.h"
+#include "platform/ascom_platform.h"
 #include "platform/automation.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
   QtEventPump pump;
   QtDialogs dialogs;
   ComRegistry com;
+  InstallAscomPlatform(com, dialogs, clock);
   FileRegistry registry;
   EmbeddedVersionSource version;
   PlatformServices services{*desktop, clock, dialogs, com, registry, version,

@@ -126,6 +126,18 @@ class TForm1 : public QWidget {
   void BoutonSTOPClick();
   void BoutonResetPosClick();
 
+  // ---- A move in progress (focuser/motion.cpp) ----
+  // A Moteur call is running: its waits serve events, so a click can arrive
+  // inside it. Moteur starts no move of its own while one runs.
+  bool MoveUnderWay() const { return moveUnderWay_; }
+  // For the stop button: a move under way sends no further move, and the
+  // moves waiting their turn are dropped. A stop made before a move began
+  // never cuts that move short.
+  void StopMoves();
+  // For the slow-move buttons: the step count is moved now or, during a move,
+  // when that move ends, in the order of the presses.
+  void StepMoveInTurn(int steps);
+
   // ---- Star measurement (measure/) ----
   void TimerSourisTimer();
   void CheckBox1Click();
@@ -162,6 +174,12 @@ class TForm1 : public QWidget {
   bool shown_ = false;
   bool closed_ = false;
   bool pickUnderWay_ = false;  // a star pick is running (measure/picking.cpp)
+
+  // A move in progress (focuser/motion.cpp).
+  void moveOnce(int Pos, bool IsAbs);
+  bool moveUnderWay_ = false;
+  unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
+  QList<int> stepsInTurn_;      // step counts pressed during a move
 };
 
 // ---- The unit-wide globals ----

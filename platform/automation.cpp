@@ -73,6 +73,15 @@ Exception unknownMember(const QString& member) {
   return Exception(QStringLiteral("Nom inconnu : %1").arg(member));
 }
 
+bool isMember(const QString& asked, const char* member) {
+  return asked.compare(QLatin1String(member), Qt::CaseInsensitive) == 0;
+}
+
+const Variant& argumentAt(const std::vector<Arg>& args, size_t index) {
+  if (index >= args.size()) throw Exception(QStringLiteral("Nombre de paramètres incorrect"));
+  return args[index].value;
+}
+
 Dispatch& AutomationRef::target() const {
   if (!object_) throw Exception(QStringLiteral("Le variant ne référence pas un objet Automation"));
   return *object_;
@@ -85,6 +94,11 @@ Variant AutomationRef::get(const QString& member) const {
 
 void AutomationRef::put(const QString& member, const Variant& value) const {
   std::vector<Arg> args{{value, Passing::Value}};
+  target().invoke(member, InvokeKind::Put, args);
+}
+
+void AutomationRef::put(const QString& member, const Arg& value) const {
+  std::vector<Arg> args{value};
   target().invoke(member, InvokeKind::Put, args);
 }
 

@@ -84,6 +84,12 @@ class AutomationError : public Exception {
 // The error of a member that the object lacks.
 Exception unknownMember(const QString& member);
 
+// For objects that implement Dispatch: whether `asked` names `member` (letter
+// case does not matter), and argument `index`, or "Nombre de paramètres
+// incorrect" when the caller gave fewer.
+bool isMember(const QString& asked, const char* member);
+const Variant& argumentAt(const std::vector<Arg>& args, size_t index);
+
 // A reference to an automation object, empty or not.
 class AutomationRef {
  public:
@@ -96,6 +102,7 @@ class AutomationRef {
 
   Variant get(const QString& member) const;
   void put(const QString& member, const Variant& value) const;
+  void put(const QString& member, const Arg& value) const;  // passed as `value.passing` says
   Variant call(const QString& member, std::vector<Arg> args = {}) const;
 
  private:

@@ -61,6 +61,7 @@ void prendValeurs(TForm1& f, const ValeursDialogue& v) {
 void differeRemise(TForm1& f, const ValeursDialogue& v) {
   Form3->RemiseEnAttente = v;
   Halt = true;
+  f.StopMoves();
   f.Focuser.call(QStringLiteral("Halt"));
 }
 

@@ -12,6 +12,7 @@ struct Waiting : ::testing::Test {
   std::unique_ptr<TForm1> form = makeForm(p);
   QStringList captions;  // LabelChrono's text at each pass of events
   void SetUp() override {
+    p.time.passes = 0;  // count only the passes of the wait under test
     p.time.onPass = [this] { captions.append(form->LabelChrono->text()); };
   }
   QString chrono() const { return form->LabelChrono->text(); }

@@ -256,6 +256,7 @@ TEST_F(Measuring, WithHaltSetTheMeasureIsTakenAfterOnePass) {
   Halt = true;
   show(gaussianStar(30, 2.0));
   const uint32_t start = p.time.GetTickCount();
+  p.time.passes = 0;
   const double fwhm = CalculeFWHM(false);
   EXPECT_EQ(p.time.GetTickCount(), start);
   EXPECT_EQ(p.time.passes, 2);  // the wait's one pass and the final one

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "platform/ascom_platform.h"
+#include "platform/clock.h"
+
+namespace {
+
+// Scripted dialogs that also keep the list the chooser was given.
+struct ChooserDialogs : ScriptedDialogs {
+  QList<DriverEntry> listed;
+  QString ChooseDriver(const QList<DriverEntry>& drivers, const QString& current) override {
+    listed = drivers;
+    return ScriptedDialogs::ChooseDriver(drivers, current);
+  }
+};
+
+class AscomPlatform : public ::testing::Test {
+ protected:
+  QString path() const { return dir.path() + QStringLiteral("/trevast/ascom.ini"); }
+  void writeConfig(const QByteArray& text) {
+    QDir().mkpath(dir.path() + QStringLiteral("/trevast"));
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  }
+  QTemporaryDir dir;
+  ComRegistry com;
+  ChooserDialogs dialogs;
+  ManualClock clock;
+};
+
+TEST_F(AscomPlatform, WithNoFileAVersionSixPlatformCarriesTheSimulator) {
+  InstallAscomPlatform(com, dialogs, clock, path());
+  for (const char* id : {"ASCOM.Utilities.Util", "DriverHelper.Util", "DriverHelper.Profile", "DriverHelper.Chooser",
+                         "FocusSim.Focuser"})
+    EXPECT_TRUE(com.isRegistered(QString::fromLatin1(id))) << id;
+  EXPECT_EQ(com.CreateOleObject(QStringLiteral("ASCOM.Utilities.Util")).get(QStringLiteral("PlatformVersion")),
+            Variant("6.0"));
+}
+
+TEST_F(AscomPlatform, TheFileSetsThePlatformItsDriversAndTheSimulator) {
+  writeConfig("[Platform]\r\nVersion=4.1\r\nFocusers=FCUSB.Focuser, FocusSim.Focuser,,Other.Focuser\r\n"
+              "[FCUSB.Focuser]\r\nName=FCUSB USB\r\n"
+              "[FocusSim.Focuser]\r\nAbsolute=0\r\nSpeed=abc\r\nMaxIncrement=300\r\nPosition=-40\r\n");
+  const AscomConfig c = readAscomConfig(path());
+  EXPECT_EQ(c.version, QStringLiteral("4.1"));
+  QStringList names;
+  for (const DriverEntry& d : c.focusers) names << d.progId + '=' + d.name;
+  EXPECT_EQ(names, (QStringList{"FCUSB.Focuser=FCUSB USB", "FocusSim.Focuser=Simulateur de focuser",
+                                "Other.Focuser=Other.Focuser"}));
+  EXPECT_FALSE(c.simulator.absolute);
+  EXPECT_EQ(c.simulator.speed, FocusSimSettings().speed);  // not a number: the default
+  EXPECT_EQ(c.simulator.maxIncrement, 300);
+  EXPECT_EQ(c.simulator.startPosition, 0);  // held within the travel
+
+  writeConfig("[Platform]\nInstalled=0\n");
+  InstallAscomPlatform(com, dialogs, clock, path());
+  EXPECT_THROW(com.CreateOleObject(QStringLiteral("ASCOM.Utilities.Util")), Exception);
+  EXPECT_FALSE(com.isRegistered(kFocusSimId));
+}
+
+TEST_F(AscomPlatform, TheProfileAndChooserKnowTheInstalledFocusersAndTheBoxIsShown) {
+  AscomConfig c;
+  c.focusers.append({QStringLiteral("FCUSB.Focuser"), QStringLiteral("FCUSB")});
+  InstallAscomPlatform(com, dialogs, clock, c, {});
+
+  com.CreateOleObject(QStringLiteral("DriverHelper.Util"))
+      .call(QStringLiteral("MessageBox"), {{QStringLiteral("Texte"), Passing::Reference}, {48}, {QStringLiteral("Titre")}});
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_EQ(dialogs.shown[0].kind + dialogs.shown[0].text + dialogs.shown[0].caption,
+            QStringLiteral("AscomMessageBoxTexteTitre"));
+  EXPECT_EQ(dialogs.shown[0].iconFlag, 48);
+
+  const AutomationRef profile = com.CreateOleObject(QStringLiteral("DriverHelper.Profile"));
+  auto nameOf = [&](const char* id) {
+    return profile.call(QStringLiteral("GetValue"), {{QString::fromLatin1(id), Passing::Reference}, {QString()}});
+  };
+  EXPECT_EQ(nameOf("fcusb.focuser"), Variant(""));  // no device type yet
+  profile.put(QStringLiteral("DeviceType"), QStringLiteral("Focuser"));
+  EXPECT_EQ(nameOf("fcusb.focuser"), Variant("FCUSB"));
+  EXPECT_EQ(nameOf("Nothing.Focuser"), Variant(""));
+
+  const AutomationRef chooser = com.CreateOleObject(QStringLiteral("DriverHelper.Chooser"));
+  chooser.put(QStringLiteral("devicetype"), QStringLiteral("Focuser"));
+  dialogs.choices = {QStringLiteral("FCUSB.Focuser")};
+  EXPECT_EQ(chooser.call(QStringLiteral("Choose"), {{kFocusSimId, Passing::Reference}}), Variant("FCUSB.Focuser"));
+  EXPECT_EQ(dialogs.texts(QStringLiteral("Chooser")), QStringList{kFocusSimId});
+  EXPECT_EQ(dialogs.listed.size(), 2);
+  EXPECT_THROW(com.CreateOleObject(QStringLiteral("FCUSB.Focuser")), Exception);  // listed, with no program behind it
+}
+
+TEST_F(AscomPlatform, TheSimulatorsSetupWindowKeepsWhatItChangesInTheFile) {
+  writeConfig("[Platform]\r\nVersion=7.0\r\n");
+  InstallAscomPlatform(com, dialogs, clock, path());
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QSpinBox*>(QStringLiteral("speed"))->setValue(250);
+    dialog->accept();
+  });
+  const AutomationRef sim = com.CreateOleObject(kFocusSimId);
+  sim.call(QStringLiteral("SetupDialog"));
+  EXPECT_EQ(readAscomConfig(path()).simulator.speed, 250);
+  EXPECT_EQ(readAscomConfig(path()).version, QStringLiteral("7.0"));
+
+  sim.put(QStringLiteral("Link"), true);  // the new speed drives the motor at once
+  sim.call(QStringLiteral("Move"), {{26000, Passing::VariantValue}});
+  clock.advance(1000);
+  EXPECT_EQ(sim.get(QStringLiteral("Position")), Variant(25250));
+}
+
+}  // namespace
