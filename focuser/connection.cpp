@@ -182,7 +182,7 @@ void connectFocuser(TForm1& f, bool pFirstTime, Found& found) {
 
 // The link's state on the edit's label and the motion buttons.
 void showLinkState(TForm1& f, bool linked) {
-  f.EditFocuser->EditLabel()->setText(linked ? kLinked : kNotLinked);
+  f.EditFocuser->setLabelText(linked ? kLinked : kNotLinked);
   for (TSpeedButton* b : {f.BoutonAVRapide, f.BoutonRERapide}) b->setEnabled(linked);
   if (!linked)
     for (TSpeedButton* b : {f.BoutonAutofocus, f.BoutonRappelMAP, f.GoLimiteBasse, f.GoLimiteHaute})

@@ -60,6 +60,16 @@ TLabeledEdit::TLabeledEdit(QWidget* parent, const QString& label, LabelPosition 
   setColor(clWindow);
 }
 
+void TLabeledEdit::setText(const QString& text) {
+  QLineEdit::setText(text);
+  setCursorPosition(0);
+}
+
+void TLabeledEdit::setLabelText(const QString& caption) {
+  label_->setText(caption);
+  label_->adjustSize();
+}
+
 void TLabeledEdit::setColor(TColor colour) {
   color_ = colour;
   QPalette p = palette();

@@ -66,6 +66,11 @@ class TLabeledEdit : public QLineEdit {
   enum class LabelPosition { Left, Above };
   TLabeledEdit(QWidget* parent, const QString& label, LabelPosition where);
   QLabel* EditLabel() const { return label_; }
+  // The label's caption; the label grows to show it whole.
+  void setLabelText(const QString& caption);
+  // A text longer than the box shows from its start, as a name is read (the
+  // edit's own setText puts the cursor, and so the view, at the end).
+  void setText(const QString& text);
   TColor Color() const { return color_; }
   void setColor(TColor colour);
   // Places the edit and its label together.
