@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "app/Unit1.h"
+#include "measure/axis_labels.h"
 #include "measure/fwhm.h"
 #include "platform/application.h"
 
@@ -22,6 +23,27 @@ constexpr int kGraduationsMax = 4;
 // the plot area. Each keeps its graduation under this key.
 constexpr int kCleGraduation = 0;
 constexpr double kEcartEtiquette = 2;
+
+// What the history chart's axes show for its points: the bottom one spans
+// their indexes, the left one their values.
+struct AxesHistorique {
+  double xMin = 0.0;
+  double xMax = 1.0;
+  EchelleAxe y;
+};
+
+AxesHistorique axesHistorique(const QList<QPointF>& points) {
+  AxesHistorique a;
+  if (points.isEmpty()) {
+    a.y = echelleAxe(0.0, 1.0, kGraduationsMax);
+    return a;
+  }
+  a.xMax = std::max(points.last().x(), 1.0);
+  const auto [bas, haut] =
+      std::minmax_element(points.begin(), points.end(), [](QPointF p, QPointF q) { return p.y() < q.y(); });
+  a.y = echelleAxe(bas->y(), haut->y(), kGraduationsMax);
+  return a;
+}
 
 QFont policeEtiquettes() {
   QFont police(QStringLiteral("Arial"));
@@ -87,19 +109,6 @@ void placeEtiquettesHistorique(QChartView* vue) {
 
 TColor couleurClignotement(TColor actuelle) {
   return actuelle == clInactiveCaptionText ? clMoneyGreen : clInactiveCaptionText;
-}
-
-AxesHistorique axesHistorique(const QList<QPointF>& points) {
-  AxesHistorique a;
-  if (points.isEmpty()) {
-    a.y = echelleAxe(0.0, 1.0, kGraduationsMax);
-    return a;
-  }
-  a.xMax = std::max(points.last().x(), 1.0);
-  const auto [bas, haut] =
-      std::minmax_element(points.begin(), points.end(), [](QPointF p, QPointF q) { return p.y() < q.y(); });
-  a.y = echelleAxe(bas->y(), haut->y(), kGraduationsMax);
-  return a;
 }
 
 void TForm1::BoutonCaptureClick() {

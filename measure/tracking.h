@@ -1,9 +1,5 @@
 #pragma once
 // FWHM tracking: the blinking of the status lamp and the history chart's axes.
-#include <QList>
-#include <QPointF>
-
-#include "measure/axis_labels.h"
 #include "platform/colors.h"
 
 class QChartView;
@@ -12,14 +8,6 @@ class QChartView;
 // clMoneyGreen, anything else (clMoneyGreen, or clMaroon after a measure) turns
 // clInactiveCaptionText.
 TColor couleurClignotement(TColor actuelle);
-
-// What the history chart's axes show for its points.
-struct AxesHistorique {
-  double xMin = 0.0;
-  double xMax = 1.0;
-  EchelleAxe y;
-};
-AxesHistorique axesHistorique(const QList<QPointF>& points);
 
 // Puts the history chart's left labels beside its plot area, at their
 // graduations; the chart's layout calls it again each time the area moves.
