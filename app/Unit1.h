@@ -174,6 +174,7 @@ class TForm1 : public QWidget {
   bool shown_ = false;
   bool closed_ = false;
   bool pickUnderWay_ = false;  // a star pick is running (measure/picking.cpp)
+  unsigned trackingRun_ = 0;   // changes at each start and stop of tracking (measure/tracking.cpp)
 
   // A move in progress (focuser/motion.cpp).
   void moveOnce(int Pos, bool IsAbs);

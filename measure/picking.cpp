@@ -1,7 +1,11 @@
+#include <QChart>
+#include <QChartView>
+
 #include "app/Unit1.h"
 #include "measure/frame.h"
 #include "measure/fwhm.h"
 #include "measure/picking.h"
+#include "measure/tracking.h"
 #include "platform/application.h"
 #include "platform/desktop.h"
 #include "platform/number_format.h"
@@ -16,6 +20,12 @@ bool pointDansFenetre(QPoint p, const QRect& outer) {
 void TForm1::wireMeasureEvents() {
   connect(TimerSouris, &TTimer::OnTimer, this, [this] { guarded([this] { TimerSourisTimer(); }); });
   connect(CheckBox1, &QCheckBox::toggled, this, [this] { guarded([this] { CheckBox1Click(); }); });
+  connect(BoutonCapture, &QToolButton::clicked, this, [this] { guarded([this] { BoutonCaptureClick(); }); });
+  connect(BoutonStopCapture, &QToolButton::clicked, this, [this] { guarded([this] { BoutonStopCaptureClick(); }); });
+  connect(TimerSuivi, &TTimer::OnTimer, this, [this] { guarded([this] { TimerSuiviTimer(); }); });
+  connect(TimerMarron, &TTimer::OnTimer, this, [this] { guarded([this] { TimerMarronTimer(); }); });
+  connect(Chart2->chart(), &QChart::plotAreaChanged, this,
+          [this] { guarded([this] { placeEtiquettesHistorique(Chart2); }); });
 }
 
 void TForm1::TimerSourisTimer() {

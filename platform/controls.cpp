@@ -5,20 +5,27 @@
 #include <QPainter>
 #include <QScrollBar>
 
-TTimer::TTimer(QObject* parent, int interval) : QObject(parent) {
+TTimer::TTimer(QObject* parent, int interval) : QObject(parent), timer_(this) {
   timer_.setInterval(interval);
   connect(&timer_, &QTimer::timeout, this, &TTimer::OnTimer);
 }
 
 void TTimer::setEnabled(bool on) {
   if (on == timer_.isActive()) return;
-  if (on) timer_.start();
-  else timer_.stop();
+  if (on) {
+    timer_.start();
+    emit PeriodStarted();
+  } else {
+    timer_.stop();
+  }
 }
 
 void TTimer::setInterval(int ms) {
   timer_.setInterval(ms);
-  if (timer_.isActive()) timer_.start();
+  if (timer_.isActive()) {
+    timer_.start();
+    emit PeriodStarted();
+  }
 }
 
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent) {

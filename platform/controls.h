@@ -26,9 +26,12 @@ class TTimer : public QObject {
 
  signals:
   void OnTimer();
+  // A new period begins: the timer was switched on, or its interval changed
+  // while it runs. Tests that run the timers on virtual time follow this.
+  void PeriodStarted();
 
  private:
-  QTimer timer_;
+  QTimer timer_;  // its child, so that a test can tell its ticks from other timers'
 };
 
 // A flat button with a glyph of two images, normal and disabled, and an

@@ -8,6 +8,7 @@
 
 #include "app/Unit1.h"
 #include "resources/glyphs.h"
+#include "resources/pictures.h"
 
 namespace {
 
@@ -53,6 +54,36 @@ QLineSeries* addSeries(QChartView* view, QColor colour) {
   series->setColor(colour);
   view->chart()->addSeries(series);
   return series;
+}
+
+// The FWHM history: a green line with small dots over the tiled background
+// picture, nothing along the bottom axis, the values along the left one.
+// It takes the place of the autofocus labels, which are empty or hidden
+// while tracking runs; they stay above it for a run that interrupts tracking.
+void defineHistoryChart(TForm1& f) {
+  f.Chart2 = smallChart(&f, 66, 120);
+  QChart* chart = f.Chart2->chart();
+  const DecodedJpeg fond = resources::historyBackground();
+  if (fond.image.isNull())
+    f.Memo1->Add(resources::unreadablePictureLine(QStringLiteral("Chart2"), fond.error));
+  else
+    chart->setBackgroundBrush(QBrush(QPixmap::fromImage(fond.image)));  // a picture brush tiles
+  f.Series4 = addSeries(f.Chart2, toQColor(clGreen));
+  f.Series4->setPointsVisible(true);
+  f.Series4->setMarkerSize(2);
+  auto* bottom = new QValueAxis;
+  bottom->setLabelsVisible(false);
+  // The left axis's labels are the program's own (measure/tracking.cpp);
+  // its grid lines fall on their graduations.
+  auto* left = new QValueAxis;
+  left->setLabelsVisible(false);
+  left->setTickType(QValueAxis::TicksDynamic);
+  chart->addAxis(bottom, Qt::AlignBottom);
+  chart->addAxis(left, Qt::AlignLeft);
+  f.Series4->attachAxis(bottom);
+  f.Series4->attachAxis(left);
+  f.Chart2->hide();
+  f.Chart2->lower();
 }
 
 }  // namespace
@@ -173,9 +204,7 @@ void defineForm1(TForm1& f) {
   f.Image2 = new TImage(&f);
   f.Image2->hide();
 
-  f.Chart2 = smallChart(&f, 510, 354);
-  f.Series4 = addSeries(f.Chart2, QColor(0, 128, 0));
-  f.Chart2->hide();
+  defineHistoryChart(f);
 
   f.TimerSouris = new TTimer(&f, 100);
   f.TimerSuivi = new TTimer(&f, 1000);
