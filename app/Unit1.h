@@ -155,8 +155,9 @@ class TForm1 : public QWidget {
   void BoutonAutofocusClick();
   FinAutofocus xFinAutofocus = FinAutofocus::Terminee;
   bool xAutofocusMesure = false;  // the last run took at least one real measure
-  // A run is under way: the stop button stays usable, no other move starts.
-  bool AutofocusUnderWay() const { return autofocusUnderWay_; }
+  // A run is under way (autofocus/en_cours.h): the stop button stays usable,
+  // no other move starts.
+  bool AutofocusUnderWay() const { return autofocusRuns_ > 0; }
 
   // ---- Settings dialog (settings_dialog/) ----
   void BoutonSetupClick();
@@ -189,7 +190,8 @@ class TForm1 : public QWidget {
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
 
-  bool autofocusUnderWay_ = false;  // autofocus/launcher.cpp
+  friend class AutofocusEnCours;
+  int autofocusRuns_ = 0;  // a run, and the run it hands over to
 };
 
 // ---- The unit-wide globals ----

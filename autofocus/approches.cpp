@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/Unit1.h"
+#include "autofocus/en_cours.h"
 #include "autofocus/mesure.h"
 #include "focuser/motion_plan.h"
 #include "measure/delay.h"
@@ -62,6 +63,7 @@ void TForm1::AutofocusApproches() {
     xFinAutofocus = FinAutofocus::SelectionDesactivee;
     return;
   }
+  const AutofocusEnCours enCours(*this);
   // Until the run reaches one of its ends, it counts as interrupted.
   xFinAutofocus = FinAutofocus::Interrompue;
   xAutofocusMesure = false;
@@ -71,7 +73,6 @@ void TForm1::AutofocusApproches() {
   TimerSouris->setEnabled(false);
   TimerSuivi->setEnabled(false);
   BoutonFocuserConnect->setEnabled(false);
-  BoutonSTOP->setEnabled(true);
   Halt = false;
 
   const uint32_t delai = delaiStabilisation(xDelaiAutofocus);

@@ -2,11 +2,8 @@
 // how the run ended in a box of the ASCOM utility.
 #include "autofocus/launcher.h"
 
-#include <QScopeGuard>
-
 #include "platform/application.h"
 #include "platform/number_format.h"
-#include "settings_dialog/operation_en_cours.h"
 
 namespace {
 
@@ -35,8 +32,9 @@ BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool me
     case FinAutofocus::Terminee:
       break;
   }
-  const QString premiere = sortieTolerance ? QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.")
-                                           : QStringLiteral("Autofocus terminé.");
+  const QString premiere = sortieTolerance
+                               ? QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.")
+                               : QStringLiteral("Autofocus terminé.");
   return {premiere + ligneFwhm(fwhm), kIconeInformation, information};
 }
 
@@ -46,20 +44,14 @@ void TForm1::wireAutofocusEvents() {
 
 void TForm1::BoutonAutofocusClick() {
   // Served inside the waits of a run or a move, a click starts nothing there.
-  if (autofocusUnderWay_ || MoveUnderWay() || Application->Terminated()) return;
-  {
-    autofocusUnderWay_ = true;
-    const auto finDuRun = qScopeGuard([this] { autofocusUnderWay_ = false; });
-    // An OK of the settings dialog during the run waits for its end.
-    const OperationEnCours operation(*this);
-    xSortieTolerance = false;
-    xFinAutofocus = FinAutofocus::Terminee;
-    xAutofocusMesure = false;
-    if (xMethode == 0)
-      AutofocusApproches();
-    else
-      AutofocusIntraExtra();
-  }
+  if (AutofocusUnderWay() || MoveUnderWay() || Application->Terminated()) return;
+  xSortieTolerance = false;
+  xFinAutofocus = FinAutofocus::Terminee;
+  xAutofocusMesure = false;
+  if (xMethode == 0)
+    AutofocusApproches();
+  else
+    AutofocusIntraExtra();
   if (Application->Terminated()) return;  // closing: no box
   Label1->setText(QString());
   const AutomationRef M = platform_.com.CreateOleObject(QStringLiteral("DriverHelper.Util"));

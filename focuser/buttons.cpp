@@ -47,11 +47,11 @@ void TForm1::BoutonRERapideClick() {
 
 // A press during a move is moved when that move ends; during a run, never.
 void TForm1::BoutonAVLentMouseDown() {
-  if (!autofocusUnderWay_ && !Application->Terminated()) StepMoveInTurn(stepProduct({xPasLent, FocStep}));
+  if (!AutofocusUnderWay() && !Application->Terminated()) StepMoveInTurn(stepProduct({xPasLent, FocStep}));
 }
 
 void TForm1::BoutonRELentMouseDown() {
-  if (!autofocusUnderWay_ && !Application->Terminated()) StepMoveInTurn(stepProduct({-1, xPasLent, FocStep}));
+  if (!AutofocusUnderWay() && !Application->Terminated()) StepMoveInTurn(stepProduct({-1, xPasLent, FocStep}));
 }
 
 void TForm1::GoLimiteBasseClick() {

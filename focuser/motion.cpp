@@ -172,7 +172,7 @@ void TForm1::TimerTrackBarTimer() {
   moving = moving || moveUnderWay_;
   // An autofocus run rests the motor while it waits and measures: the stop
   // button stays usable, and the moves it refuses look so.
-  const bool busy = moving || autofocusUnderWay_;
+  const bool busy = moving || AutofocusUnderWay();
   BoutonSTOP->setEnabled(busy);
   EditFocuser->setColor(moving ? clLightRed : clWindow);
   BoutonRappelMAP->setEnabled(!busy);
