@@ -169,12 +169,12 @@ void TForm1::TimerTrackBarTimer() {
   }
   // Between the moves of a target the motor rests for an instant; the
   // buttons follow the whole move.
-  moving = moving || moveUnderWay_;
-  // An autofocus run rests the motor while it waits and measures: the stop
-  // button stays usable, and the moves it refuses look so.
-  const bool busy = moving || AutofocusUnderWay();
+  const bool inMotion = moving || moveUnderWay_;
+  // An autofocus run rests the motor while it measures and waits: the stop
+  // button stays usable, and the moves the run refuses look refused.
+  const bool busy = inMotion || AutofocusUnderWay();
   BoutonSTOP->setEnabled(busy);
-  EditFocuser->setColor(moving ? clLightRed : clWindow);
+  EditFocuser->setColor(inMotion ? clLightRed : clWindow);
   BoutonRappelMAP->setEnabled(!busy);
   BoutonAVRapide->setEnabled(!busy);
   BoutonRERapide->setEnabled(!busy);
