@@ -165,10 +165,14 @@ TEST_F(Launcher, ClicksServedDuringARunStartNoRunOrMoveInsideIt) {
             QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.\n\rFWHM mesuré = 4,0"));
 }
 
-TEST_F(Launcher, ClosingDuringARunShowsNoBox) {
-  duringMeasure = [] { Application->Terminate(); };
-  scripted({5.0});
+TEST_F(Launcher, ClosingDuringARunEndsItWithNoFurtherMoveLineOrBox) {
+  int measures = 0;
+  duringMeasure = [&] {
+    if (++measures == 3) Application->Terminate();
+  };
+  scripted({8.0, 7.0, 6.0});
   form->BoutonAutofocusClick();
-  EXPECT_TRUE(driver->moves().empty());
+  EXPECT_EQ(driver->moves().size(), 2u);
+  EXPECT_EQ(form->MemoLog->Lines().last(), QStringLiteral("fwhm ini = 8,0"));
   EXPECT_TRUE(ascom.boxes().empty());
 }
