@@ -20,6 +20,9 @@ class QLineSeries;
 class DesktopCanvas;
 class DesktopDC;
 
+// How the last autofocus run ended, for the launcher's report.
+enum class FinAutofocus { Terminee, MoteurNonConnecte, SelectionDesactivee, Interrompue };
+
 class TForm1 : public QWidget {
   Q_OBJECT
  public:
@@ -150,6 +153,11 @@ class TForm1 : public QWidget {
   void AutofocusApproches();
   void AutofocusIntraExtra();
   void BoutonAutofocusClick();
+  FinAutofocus xFinAutofocus = FinAutofocus::Terminee;
+  bool xAutofocusMesure = false;  // the last run took at least one real measure
+  // A run is under way (autofocus/en_cours.h): the stop button stays usable,
+  // no other move starts.
+  bool AutofocusUnderWay() const { return autofocusRuns_ > 0; }
 
   // ---- Settings dialog (settings_dialog/) ----
   void BoutonSetupClick();
@@ -168,6 +176,7 @@ class TForm1 : public QWidget {
   void wireFocuserEvents();
   void wireMeasureEvents();
   void wireAutofocusEvents();
+  void wireMotionButtonEvents();  // focuser/buttons.cpp, from wireFocuserEvents
   void wireSettingsEvents();
 
   PlatformServices& platform_;
@@ -181,6 +190,9 @@ class TForm1 : public QWidget {
   bool moveUnderWay_ = false;
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
+
+  friend class AutofocusEnCours;
+  int autofocusRuns_ = 0;  // a run, and the run it hands over to
 };
 
 // ---- The unit-wide globals ----

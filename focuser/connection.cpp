@@ -201,6 +201,7 @@ void showAscomLabel(TLabel* label, bool found) {
 void TForm1::wireFocuserEvents() {
   connect(BoutonFocuserConnect, &QToolButton::clicked, this, [this] { guarded([this] { BoutonFocuserConnectClick(); }); });
   connect(TimerTrackBar, &TTimer::OnTimer, this, [this] { guarded([this] { TimerTrackBarTimer(); }); });
+  wireMotionButtonEvents();
 }
 
 void TForm1::LitRegistre(bool pFirstTime) {

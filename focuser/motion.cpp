@@ -140,7 +140,7 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
 }
 
 void TForm1::AfficheBarrePO() {
-  if (!FocuserExists) return;
+  if (Focuser.isEmpty()) return;
   if (!Focuser.get(QStringLiteral("Link")).toBool()) return;
   if (waitForMotor(*this, true) == MotorWait::Closing) return;
   LabelPosition->setText(QString::number(xPosition));
@@ -156,7 +156,8 @@ void TForm1::AfficheBarrePO() {
 }
 
 void TForm1::TimerTrackBarTimer() {
-  if (!FocuserExists) return;
+  // Whatever driver object is held, even one a failed reconnection left.
+  if (Focuser.isEmpty()) return;
   bool moving = false;
   try {
     moving = Focuser.get(QStringLiteral("IsMoving")).toBool();
@@ -168,9 +169,12 @@ void TForm1::TimerTrackBarTimer() {
   }
   // Between the moves of a target the motor rests for an instant; the
   // buttons follow the whole move.
-  const bool busy = moving || moveUnderWay_;
+  const bool inMotion = moving || moveUnderWay_;
+  // An autofocus run rests the motor while it measures and waits: the stop
+  // button stays usable, and the moves the run refuses look refused.
+  const bool busy = inMotion || AutofocusUnderWay();
   BoutonSTOP->setEnabled(busy);
-  EditFocuser->setColor(busy ? clLightRed : clWindow);
+  EditFocuser->setColor(inMotion ? clLightRed : clWindow);
   BoutonRappelMAP->setEnabled(!busy);
   BoutonAVRapide->setEnabled(!busy);
   BoutonRERapide->setEnabled(!busy);

@@ -25,3 +25,10 @@ MovePlan planTarget(int position, int target, int maxIncrement) {
 }
 
 int addSteps(int position, qint64 steps) { return clampToInt(qint64(position) + steps); }
+
+int stepProduct(std::initializer_list<int> factors) {
+  qint64 product = 1;
+  // Held within the range at each factor, the product never leaves 64 bits.
+  for (const int f : factors) product = clampToInt(product * f);
+  return static_cast<int>(product);
+}

@@ -2,6 +2,7 @@
 // How the motion routine reaches a target: full moves of the driver's largest
 // move, then one last move of what remains (sent also when nothing remains).
 #include <QtGlobal>
+#include <initializer_list>
 
 struct MovePlan {
   qint64 fullMoves = 0;  // number of full moves
@@ -17,3 +18,7 @@ MovePlan planTarget(int position, int target, int maxIncrement);
 
 // position + steps, held within the 32-bit range.
 int addSteps(int position, qint64 steps);
+
+// The product of `factors` as a step count (a speed setting times the step
+// size, times a direction), held within the 32-bit range.
+int stepProduct(std::initializer_list<int> factors);

@@ -10,6 +10,7 @@ class MemoryDC : public DesktopDC {
   ~MemoryDC() override { --desk_.openContexts; }
 
   QImage copy(const QRect& r) override {
+    if (desk_.beforeCopy) desk_.beforeCopy();
     QImage out(r.size().expandedTo(QSize(0, 0)), QImage::Format_RGB32);
     out.fill(Qt::black);
     QPainter p(&out);

@@ -2,6 +2,7 @@
 // A desktop held in an image, for tests: copies, pastes and frames act on its
 // pixels exactly; the repaint puts back the background image.
 #include <QPoint>
+#include <functional>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -19,6 +20,9 @@ class MemoryDesktop : public Desktop {
   int repaints = 0;
   int openContexts = 0;
   std::vector<QWidget*> broughtToFront;
+  // Runs before each copy of the screen, so a test can change what the
+  // program is about to capture.
+  std::function<void()> beforeCopy;
 
   // Draws on both the background and the screen, as a program window would.
   void showImage(const QImage& image, QPoint topLeft);

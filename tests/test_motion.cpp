@@ -138,7 +138,7 @@ TEST_F(Motion, ADriverErrorEndsTheMoveAndLeavesNoneUnderWay) {
 TEST_F(Motion, ASilentDriverIsGivenUpAfterFiveMinutesOrFiveSecondsAfterAStop) {
   driver->movingAnswers = INT32_MAX;
   const uint32_t start = p.time.GetTickCount();
-  form->FocuserExists = false;  // no display: only the routine's own wait
+  driver->link = false;  // no display: only the routine's own wait
   form->Moteur(3700, true);
   EXPECT_EQ(moves(), V{1000});
   EXPECT_EQ(form->MemoLog->Lines().count(kTimedOut), 1);

@@ -103,3 +103,23 @@ std::shared_ptr<FocusSimMotor> installSimulator(TestPlatform& p, const FocusSimS
   config.simulator = settings;
   return InstallAscomPlatform(p.com, p.dialogs, p.time, config, {});
 }
+
+namespace {
+class NotingDriver : public Dispatch {
+ public:
+  NotingDriver(std::shared_ptr<FocusSimMotor> motor, QStringList& notes) : driver_(std::move(motor), {}), notes_(notes) {}
+  Variant invoke(const QString& member, InvokeKind kind, std::vector<Arg>& args) override {
+    if (isMember(member, "Move")) notes_ << QString::number(argumentAt(args, 0).toInt());
+    if (isMember(member, "Halt")) notes_ << QStringLiteral("Halt");
+    return driver_.invoke(member, kind, args);
+  }
+
+ private:
+  FocusSimDriver driver_;
+  QStringList& notes_;
+};
+}  // namespace
+
+void noteSimulatorCalls(TestPlatform& p, std::shared_ptr<FocusSimMotor> motor, QStringList& notes) {
+  p.com.registerClass(kFocusSimId, [motor, &notes] { return std::make_shared<NotingDriver>(motor, notes); });
+}

@@ -70,3 +70,7 @@ struct FakeAscom {
 // The real platform objects with the simulator, on the test's virtual clock
 // and scripted dialogs.
 std::shared_ptr<FocusSimMotor> installSimulator(TestPlatform& p, const FocusSimSettings& settings = {});
+
+// The simulator's driver with each Move's argument and each Halt noted, in
+// order ("25130", "Halt"), in place of the simulator installed in `p`.
+void noteSimulatorCalls(TestPlatform& p, std::shared_ptr<FocusSimMotor> motor, QStringList& notes);

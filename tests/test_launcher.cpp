@@ -1,0 +1,178 @@
+// "Lance l'autofocus": the run it starts and the box that reports it.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app_fixture.h"
+#include "autofocus/launcher.h"
+#include "autofocus/mesure.h"
+#include "fake_ascom.h"
+#include "platform/number_format.h"
+
+namespace {
+
+using V = std::vector<int>;
+
+struct Launcher : ::testing::Test {
+  TestPlatform p;
+  FakeAscom ascom;
+  std::unique_ptr<TForm1> form = makeForm(p);
+  std::shared_ptr<RecordingFocuser> driver = std::make_shared<RecordingFocuser>();
+  QList<double> script;
+  std::function<void()> duringMeasure;
+
+  void SetUp() override {
+    numfmt::SetDecimalSeparator(QLatin1Char(','));
+    ascom.install(p.com);
+    form->Focuser = AutomationRef(driver);
+    form->FocuserExists = true;
+    driver->absolute = false;
+    driver->link = true;
+    form->CheckBox1->setChecked(true);
+    form->xPasLent = 2;
+    form->xPasRapide = 3;
+    form->FocStep = 5;
+    form->xTolerance = 0;
+    form->xNbMesures = 1;
+  }
+  void TearDown() override { RemplaceMesureAutofocus({}); }
+  void scripted(QList<double> values) {
+    script = values;
+    RemplaceMesureAutofocus([this](bool) {
+      if (duringMeasure) duringMeasure();
+      return script.isEmpty() ? 50.0 : script.takeFirst();
+    });
+  }
+  // The one box shown: its text, icon flag and caption, as MessageBox got them.
+  BoiteAutofocus box() const {
+    const auto boxes = ascom.boxes();
+    EXPECT_EQ(boxes.size(), 1u);
+    if (boxes.empty()) return {};
+    const RecordedCall& c = boxes.back();
+    EXPECT_EQ(c.args.at(0).passing, Passing::Reference);
+    return {c.args.at(0).value.toString(), c.args.at(1).value.toInt(), c.args.at(2).value.toString()};
+  }
+  int runsStarted() const { return form->MemoLog->Lines().count(QStringLiteral("Lancement autofocus")); }
+};
+
+}  // namespace
+
+TEST(AutofocusReport, SaysHowTheRunEndedAndTheLastRealMeasure) {
+  struct Case {
+    FinAutofocus fin;
+    bool tolerance, measured;
+    QChar separator;
+    QString text;
+    int icon;
+    QString caption;
+  };
+  const QString info = QStringLiteral("Information");
+  for (const Case& c :
+       {Case{FinAutofocus::Terminee, false, true, ',', "Autofocus terminé.\n\rFWHM mesuré = 4,1", 64, info},
+        Case{FinAutofocus::Terminee, true, true, '.',
+             "Autofocus terminé sur variation inférieure à la tolérance.\n\rFWHM mesuré = 4.1", 64, info},
+        Case{FinAutofocus::Interrompue, false, true, ',', "Autofocus interrompu.\n\rFWHM mesuré = 4,1", 64, info},
+        Case{FinAutofocus::Interrompue, false, false, ',', "Autofocus interrompu.", 64, info},
+        Case{FinAutofocus::MoteurNonConnecte, false, true, ',',
+             "Autofocus non lancé : le moteur de MAP n'est pas connecté.", 48, "Autofocus"},
+        Case{FinAutofocus::SelectionDesactivee, false, true, ',',
+             "Autofocus non lancé : la sélection d'étoile (On/off) est désactivée.", 48, "Autofocus"}}) {
+    numfmt::SetDecimalSeparator(c.separator);
+    const BoiteAutofocus b = boiteFinAutofocus(c.fin, c.tolerance, c.measured, 4.14);
+    EXPECT_EQ(b.texte, c.text);
+    EXPECT_EQ(b.icone, c.icon);
+    EXPECT_EQ(b.titre, c.caption);
+  }
+}
+
+TEST_F(Launcher, ARunThatCannotStartSaysWhyAndTouchesNothing) {
+  struct Case {
+    bool driverHeld, linked, picking;
+    QString text;
+  };
+  const QString motor = QStringLiteral("Autofocus non lancé : le moteur de MAP n'est pas connecté.");
+  for (const Case& c :
+       {Case{false, true, true, motor}, Case{true, false, true, motor},
+        Case{true, true, false, "Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."}}) {
+    ascom.log.calls.clear();
+    form->Focuser = c.driverHeld ? AutomationRef(driver) : AutomationRef();
+    driver->link = c.linked;
+    form->CheckBox1->setChecked(c.picking);
+    form->TimerSouris->setEnabled(true);
+    form->fwhm_test = 7.7;
+    form->BoutonAutofocusClick();
+    EXPECT_EQ(box().texte, c.text);
+    EXPECT_EQ(runsStarted(), 0);
+    EXPECT_TRUE(form->TimerSouris->Enabled());
+    EXPECT_DOUBLE_EQ(form->fwhm_test, 7.7);
+  }
+  EXPECT_TRUE(driver->moves().empty());
+  EXPECT_TRUE(p.dialogs.texts(QStringLiteral("ErrorBox")).isEmpty());
+}
+
+TEST_F(Launcher, ACompletedRunIsReportedAndItsPhaseCleared) {
+  form->xTolerance = 3;
+  form->xSortieTolerance = true;
+  form->Label1->setText(QStringLiteral("Etape 3"));
+  scripted({5.0, 4.0, 4.5, 4.0, 4.2, 4.1});
+  QTest::mouseClick(form->BoutonAutofocus, Qt::LeftButton);  // disabled: nothing
+  EXPECT_TRUE(ascom.boxes().empty());
+  form->BoutonAutofocus->setEnabled(true);
+  QTest::mouseClick(form->BoutonAutofocus, Qt::LeftButton);
+  const BoiteAutofocus b = box();
+  EXPECT_EQ(b.texte, QStringLiteral("Autofocus terminé.\n\rFWHM mesuré = 4,1"));
+  EXPECT_EQ(std::pair(b.icone, b.titre), std::pair(64, QStringLiteral("Information")));
+  EXPECT_EQ(form->Label1->text(), QString());
+  EXPECT_FALSE(form->AutofocusUnderWay());
+}
+
+TEST_F(Launcher, AnAbandonedPromptIsAnInterruptionReportingTheLastRealMeasure) {
+  form->xManuel = true;
+  form->xTaille = 30;
+  p.dialogs.answers = {ModalResult::Abort};
+  form->BoutonAutofocusClick();  // the real measurement, of an empty square
+  EXPECT_EQ(p.dialogs.texts(QStringLiteral("MessageDlg")).size(), 1);
+  EXPECT_EQ(driver->moves().size(), 1u);
+  EXPECT_TRUE(Halt);
+  EXPECT_EQ(box().texte, QStringLiteral("Autofocus interrompu.\n\rFWHM mesuré = ") + form->LabelFWHM->text());
+  EXPECT_NE(form->LabelFWHM->text(), QStringLiteral("99,0"));
+}
+
+TEST_F(Launcher, ClicksServedDuringARunStartNoRunOrMoveInsideIt) {
+  form->xPositionMap = 2000;
+  form->xLimiteBasse = 100;
+  form->xLimiteHaute = 3000;
+  form->xIsEtoile = true;
+  for (TSpeedButton* b : {form->BoutonAutofocus, form->BoutonAVRapide, form->BoutonRERapide, form->GoLimiteBasse,
+                          form->GoLimiteHaute, form->BoutonRappelMAP})
+    b->setEnabled(true);
+  bool clicked = false;
+  duringMeasure = [&] {
+    if (clicked) return;
+    clicked = true;
+    for (TSpeedButton* b : {form->BoutonAutofocus, form->BoutonAVRapide, form->BoutonRERapide, form->GoLimiteBasse,
+                            form->GoLimiteHaute, form->BoutonRappelMAP})
+      b->click();
+    QTest::mousePress(form->BoutonAVLent, Qt::LeftButton);
+    QTest::mouseRelease(form->BoutonAVLent, Qt::LeftButton);
+  };
+  scripted({5.0, 4.0, 4.0});
+  form->BoutonAutofocusClick();
+  EXPECT_EQ(runsStarted(), 1);
+  EXPECT_EQ(driver->moves().size(), 2u);
+  EXPECT_TRUE(p.dialogs.texts(QStringLiteral("MessageDlg")).isEmpty());  // no recall question
+  EXPECT_EQ(box().texte,
+            QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.\n\rFWHM mesuré = 4,0"));
+}
+
+TEST_F(Launcher, ClosingDuringARunEndsItWithNoFurtherMoveLineOrBox) {
+  int measures = 0;
+  duringMeasure = [&] {
+    if (++measures == 3) Application->Terminate();
+  };
+  scripted({8.0, 7.0, 6.0});
+  form->BoutonAutofocusClick();
+  EXPECT_EQ(driver->moves().size(), 2u);
+  EXPECT_EQ(form->MemoLog->Lines().last(), QStringLiteral("fwhm ini = 8,0"));
+  EXPECT_TRUE(ascom.boxes().empty());
+}

@@ -1,0 +1,166 @@
+// The motion buttons, the recall of the focus position, the stop and the reset.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app_fixture.h"
+#include "fake_ascom.h"
+
+namespace {
+
+using V = std::vector<int>;
+const QString kRelativeNote = QStringLiteral("Le moteur étant de type \"relatif\", sa position a été mise à 0.");
+
+struct MotionButtons : ::testing::Test {
+  TestPlatform p;
+  FakeAscom ascom;
+  std::unique_ptr<TForm1> form = makeForm(p);
+  std::shared_ptr<RecordingFocuser> driver = std::make_shared<RecordingFocuser>();
+
+  void SetUp() override {
+    ascom.install(p.com);
+    form->Focuser = AutomationRef(driver);
+    form->FocuserExists = true;
+    driver->absolute = false;
+    driver->link = true;
+    form->xPasLent = 2;
+    form->xPasRapide = 4;
+    form->FocStep = 5;
+    form->FocMaxIncrement = 1000;
+  }
+  V moves() const {
+    V out;
+    for (const Arg& a : driver->moves()) out.push_back(a.value.toInt());
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(MotionButtons, FastMovesOnAClickAndSlowMovesOnEachPressOfAnyButton) {
+  form->BoutonAVRapide->setEnabled(true);
+  form->BoutonRERapide->setEnabled(true);
+  QTest::mouseClick(form->BoutonAVRapide, Qt::LeftButton);
+  QTest::mouseClick(form->BoutonRERapide, Qt::LeftButton);
+  QTest::mousePress(form->BoutonAVLent, Qt::RightButton);
+  QTest::mouseRelease(form->BoutonAVLent, Qt::RightButton);
+  QTest::mousePress(form->BoutonRELent, Qt::MiddleButton);  // a double click: two presses
+  QTest::mouseRelease(form->BoutonRELent, Qt::MiddleButton);
+  QTest::mouseDClick(form->BoutonRELent, Qt::MiddleButton);
+  QTest::mouseRelease(form->BoutonRELent, Qt::MiddleButton);
+  EXPECT_EQ(moves(), (V{40, -40, 10, -10, -10}));
+  EXPECT_EQ(form->xPosition, -10);
+}
+
+TEST_F(MotionButtons, TheLimitButtonsMoveOnlyToALimitThatIsSet) {
+  form->xLimiteBasse = kNoLowerLimit;
+  form->xLimiteHaute = kNoUpperLimit;
+  form->GoLimiteBasseClick();
+  form->GoLimiteHauteClick();
+  EXPECT_TRUE(moves().empty());
+  form->xLimiteBasse = 300;
+  form->xLimiteHaute = 1500;
+  form->GoLimiteHauteClick();
+  form->GoLimiteBasseClick();
+  EXPECT_EQ(moves(), (V{1000, 500, -1000, -200}));
+  EXPECT_EQ(form->xPosition, 300);
+  EXPECT_FALSE(form->GoLimiteBasse->isEnabled());
+}
+
+TEST_F(MotionButtons, TheRecallMovesAsksAndMayStartAQuickAutofocus) {
+  struct Case {
+    int focus;
+    bool star;
+    ModalResult answer;
+    V sent;
+    bool asked;
+    QString mode;
+  };
+  for (const Case& c :
+       {Case{0, true, ModalResult::Yes, {}, true, "Fin"}, Case{1500, false, ModalResult::Yes, {1000, 500}, false, ""},
+        Case{1500, true, ModalResult::No, {1000, 500}, true, ""}}) {
+    SCOPED_TRACE(c.focus);
+    driver->log.calls.clear();
+    p.dialogs.shown.clear();
+    ascom.log.calls.clear();
+    ModeFocus.clear();
+    form->xPosition = 0;
+    form->xPositionMap = c.focus;
+    form->xIsEtoile = c.star;
+    form->TimerSouris->setEnabled(false);
+    p.dialogs.answers = {c.answer};
+    form->BoutonRappelMAP->setEnabled(true);
+    QTest::mouseClick(form->BoutonRappelMAP, Qt::LeftButton);
+    EXPECT_EQ(moves(), c.sent);
+    EXPECT_EQ(p.dialogs.texts(QStringLiteral("MessageDlg")),
+              c.asked ? QStringList{"Voulez-vous lancer un autofocus rapide afin de valider la MAP ?"} : QStringList{});
+    if (c.asked) {
+      EXPECT_EQ(p.dialogs.shown.first().caption, QStringLiteral("Confirmation"));
+    }
+    EXPECT_EQ(ModeFocus, c.mode);
+    EXPECT_EQ(ascom.boxes().size(), c.mode.isEmpty() ? 0u : 1u);  // the autofocus button's report
+    EXPECT_TRUE(form->TimerSouris->Enabled());
+  }
+}
+
+TEST_F(MotionButtons, TheStopActsOnWhateverDriverObjectIsHeld) {
+  form->Focuser = AutomationRef();
+  form->LabelChrono->show();
+  form->BoutonSTOPClick();
+  EXPECT_TRUE(Halt);
+  EXPECT_TRUE(form->LabelChrono->isVisible());
+  EXPECT_FALSE(form->MemoLog->Lines().contains(QStringLiteral("STOP demandé")));
+
+  // A driver object held after a failed reconnection is still stopped.
+  form->Focuser = AutomationRef(driver);
+  form->FocuserExists = false;
+  driver->absolute = true;
+  form->BoutonSTOPClick();
+  EXPECT_EQ(driver->log.count(QStringLiteral("Halt")), 1);
+  EXPECT_TRUE(form->LabelChrono->isHidden());
+  EXPECT_TRUE(p.dialogs.texts(QStringLiteral("MessageDlg")).isEmpty());  // absolute: no note
+}
+
+TEST_F(MotionButtons, TheResetShowsZeroAtOnce) {
+  form->xPosition = 1234;
+  form->BoutonResetPos->show();
+  QTest::mouseClick(form->BoutonResetPos, Qt::LeftButton);
+  EXPECT_EQ(form->LabelPosition->text(), QStringLiteral("0"));
+  EXPECT_TRUE(moves().empty());
+}
+
+// A stop clicked midway through a target move on the simulator: the motor
+// halts where it is and no further chunk goes.
+TEST(MotionButtonsOnSimulator, AStopMidwayThroughATargetSendsNoFurtherChunk) {
+  for (bool absolute : {true, false}) {
+    SCOPED_TRACE(absolute);
+    TestPlatform p;
+    FocusSimSettings settings;
+    settings.absolute = absolute;
+    settings.maxIncrement = 1000;  // 1000 steps a second, from 25000
+    auto motor = installSimulator(p, settings);
+    QStringList notes;
+    noteSimulatorCalls(p, motor, notes);
+    auto form = makeForm(p, false);
+    form->FocDriver = kFocusSimId;
+    form->LitRegistre(true);
+    form->show();
+    form->xPosition = 25000;
+    form->xLimiteHaute = 28500;
+    const uint32_t t0 = p.time.GetTickCount();
+    p.time.at(t0 + 1500, [&] {
+      emit form->TimerTrackBar->OnTimer();
+      ASSERT_TRUE(form->BoutonSTOP->isEnabled());
+      QTest::mouseClick(form->BoutonSTOP, Qt::LeftButton);
+      EXPECT_FALSE(motor->isMoving());
+    });
+    form->GoLimiteHauteClick();
+    EXPECT_EQ(notes, (QStringList{absolute ? "26000" : "1000", absolute ? "27000" : "1000", "Halt"}));
+    EXPECT_EQ(motor->position(), 26500);
+    EXPECT_TRUE(form->MemoLog->Lines().contains(QStringLiteral("STOP demandé")));
+    EXPECT_EQ(p.dialogs.texts(QStringLiteral("MessageDlg")), absolute ? QStringList{} : QStringList{kRelativeNote});
+    EXPECT_EQ(form->xPosition, absolute ? 26500 : 0);
+    EXPECT_TRUE(form->BoutonFocuserConnect->isEnabled());
+    EXPECT_TRUE(Halt);
+  }
+}
