@@ -14,8 +14,9 @@
 
 namespace {
 
-const QPoint kStar(300, 300);     // away from the main window
-constexpr int kSlowStep = 2 * 5;  // LowSpeed 2 x the simulator's 5 microns a step
+const QPoint kStar(300, 300);             // away from the main window
+constexpr int kSlowStep = 2 * 5;          // LowSpeed 2 x the simulator's 5 microns a step
+constexpr int kFastStep = 3 * kSlowStep;  // HighSpeed 3
 const QByteArray kSettings =
     "[Focuser]\r\nDriver=FocusSim.Focuser\r\n[Autofocus]\r\nTolerance=0\r\nDelai suivi=0\r\nTaille=40\r\n";
 
@@ -106,29 +107,61 @@ TEST(AutofocusEndToEnd, ARunFromEitherSideOfFocusEndsThereAndReportsTheFwhmMeasu
 }
 
 TEST(AutofocusEndToEnd, AStopInTheMiddleHaltsTheMotorAndEndsTheRunWithNoFurtherMove) {
-  TestPlatform p;
-  StarBench b(p, *p.services, p.time, 25100, 100);  // a fast step takes 300 ms
-  int haltedAt = -1;
-  QStringList notesAtStop;
-  bool clicked = false;  // the poll and the click serve events too
-  p.time.onPass = [&] {
-    if (clicked || b.moves() < 3 || !b.motor->isMoving()) return;
-    clicked = true;
-    emit b.form->TimerTrackBar->OnTimer();  // the poll keeps the button as it is during the run
-    ASSERT_TRUE(b.form->BoutonSTOP->isEnabled());
-    QTest::mouseClick(b.form->BoutonSTOP, Qt::LeftButton);
-    EXPECT_FALSE(b.motor->isMoving());
-    haltedAt = b.motor->position();
-    notesAtStop = b.driverNotes;
+  for (int methode : {0, 1}) {
+    SCOPED_TRACE(methode);
+    TestPlatform p;
+    StarBench b(p, *p.services, p.time, 25100, 100);  // a fast step takes 300 ms
+    b.form->xMethode = methode;
+    int haltedAt = -1;
+    QStringList notesAtStop;
+    bool clicked = false;  // the poll and the click serve events too
+    p.time.onPass = [&] {
+      if (clicked || b.moves() < 3 || !b.motor->isMoving()) return;
+      clicked = true;
+      emit b.form->TimerTrackBar->OnTimer();  // the poll keeps the button as it is during the run
+      ASSERT_TRUE(b.form->BoutonSTOP->isEnabled());
+      QTest::mouseClick(b.form->BoutonSTOP, Qt::LeftButton);
+      EXPECT_FALSE(b.motor->isMoving());
+      haltedAt = b.motor->position();
+      notesAtStop = b.driverNotes;
+    };
+    QTest::mouseClick(b.form->BoutonAutofocus, Qt::LeftButton);
+    ASSERT_GE(haltedAt, 0);
+    EXPECT_EQ(notesAtStop.last(), QStringLiteral("Halt"));
+    EXPECT_EQ(b.driverNotes, notesAtStop);
+    EXPECT_EQ(b.motor->position(), haltedAt);
+    EXPECT_EQ(b.box(), QStringLiteral("Autofocus interrompu.\n\rFWHM mesuré = ") + numfmt::Fixed3(b.fwhmHere(), 1));
+    EXPECT_TRUE(b.form->MemoLog->Lines().contains(QStringLiteral("STOP demandé")));
+    std::printf("method %d stopped at %d during move %d\n", methode, haltedAt, b.moves());
+  }
+}
+
+TEST(AutofocusEndToEnd, AnIntraExtraRunFromEitherSideOfFocusEndsWithinOneAndAHalfFastStepsOfTheBest) {
+  struct Case {
+    int start;
+    bool pastFocusOnTheTolerance;  // the walk met the reference's width exactly, past focus
   };
-  QTest::mouseClick(b.form->BoutonAutofocus, Qt::LeftButton);
-  ASSERT_GE(haltedAt, 0);
-  EXPECT_EQ(notesAtStop.last(), QStringLiteral("Halt"));
-  EXPECT_EQ(b.driverNotes, notesAtStop);
-  EXPECT_EQ(b.motor->position(), haltedAt);
-  EXPECT_EQ(b.box(), QStringLiteral("Autofocus interrompu.\n\rFWHM mesuré = ") + numfmt::Fixed3(b.fwhmHere(), 1));
-  EXPECT_TRUE(b.form->MemoLog->Lines().contains(QStringLiteral("STOP demandé")));
-  std::printf("stopped at %d during move %d\n", haltedAt, b.moves());
+  for (const Case& c : {Case{25100, false}, Case{24900, false}, Case{25060, true}, Case{24940, true}}) {
+    SCOPED_TRACE(c.start);
+    TestPlatform p;
+    StarBench b(p, *p.services, p.time, c.start);
+    b.form->xMethode = 1;
+    const uint32_t t0 = p.time.GetTickCount();
+    QTest::mouseClick(b.form->BoutonAutofocus, Qt::LeftButton);
+    const int end = b.motor->position();
+    EXPECT_FALSE(b.motor->isMoving());
+    EXPECT_LE(std::abs(end - b.star->curve.best), kFastStep * 3 / 2) << "ended at " << end;
+    EXPECT_EQ(b.form->xSortieTolerance, c.pastFocusOnTheTolerance);
+    const QString first = c.pastFocusOnTheTolerance
+                              ? QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.")
+                              : QStringLiteral("Autofocus terminé.");
+    EXPECT_EQ(b.box(), first + QStringLiteral("\n\rFWHM mesuré = ") + numfmt::Fixed3(b.fwhmHere(), 1));
+    EXPECT_EQ(b.form->Memo1->Lines().last(),
+              QStringLiteral("Dernière étape, fwhm = ") + numfmt::Fixed3(b.fwhmHere(), 2));
+    std::printf("intra/extra: virtual run time %u ms; start %d, end %d, best %d, %d moves, FWHM %.2f -> %.2f px\n",
+                p.time.GetTickCount() - t0, c.start, end, b.star->curve.best, b.moves(), b.star->width(c.start),
+                b.fwhmHere());
+  }
 }
 
 // On the real clock and event loop: how long a run takes with no settle
