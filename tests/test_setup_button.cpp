@@ -5,7 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/controls_dialog.h"
-#include "settings_dialog/operation_en_cours.h"
+#include "autofocus/en_cours.h"
 #include "settings_fixture.h"
 
 namespace {
@@ -67,7 +67,7 @@ TEST_F(SetupButton, PickingComesOnAfterTheDialogAndThePollWhileALinkedDriverIsHe
 TEST_F(SetupButton, OkDuringAnOperationHaltsItAndHandsOverOnceItHasEnded) {
   const auto driver = holdDriver(true);
   {
-    OperationEnCours move(*form);
+    const AutofocusEnCours run(*form);
     runSetup([](TForm3& d) { d.PasLent->setText("7"); }, true);
     EXPECT_EQ(driver->calls.filter("Halt"), QStringList{"Halt"});
     EXPECT_TRUE(Halt);
