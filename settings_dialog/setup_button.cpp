@@ -37,11 +37,7 @@ void puisRelancePoll(TForm1& f, Fin&& fin) {
   relancePoll(f);
 }
 
-// The hand-over of OK: the driver marked absent and reconnected, then the
-// controls copied, so the reconnection sees the record as it was before OK.
-void prendValeurs(TForm1& f, const ValeursDialogue& v) {
-  f.FocuserExists = false;
-  if (f.AscomOK) f.LitRegistre(false);
+void copieValeurs(TForm1& f, const ValeursDialogue& v) {
   f.xPositionMap = v.positionMap;
   f.xLimiteBasse = v.limiteBasse;
   f.xLimiteHaute = v.limiteHaute;
@@ -53,6 +49,14 @@ void prendValeurs(TForm1& f, const ValeursDialogue& v) {
   f.xDelaiAutofocus = v.delaiAutofocus;
   f.xTaille = v.taille;
   f.xManuel = v.manuel;
+}
+
+// The hand-over of OK: the driver marked absent and reconnected, then the
+// controls copied, so the reconnection sees the record as it was before OK.
+void prendValeurs(TForm1& f, const ValeursDialogue& v) {
+  f.FocuserExists = false;
+  if (f.AscomOK) f.LitRegistre(false);
+  copieValeurs(f, v);
 }
 
 // OK given inside a move or an autofocus run that the reconnection would cut
@@ -116,4 +120,10 @@ void RemiseApresOperation() {
     prendValeurs(f, v);
     f.TimerSouris->setEnabled(true);
   });
+}
+
+void RemiseALaFermeture() {
+  if (!Form1 || !Form3 || !Form3->RemiseEnAttente) return;
+  copieValeurs(*Form1, *Form3->RemiseEnAttente);
+  Form3->RemiseEnAttente.reset();
 }

@@ -110,6 +110,19 @@ TEST_F(SetupButton, ASecondOpeningWhileAHandOverWaitsShowsWhatItHoldsAndItsOkRep
   EXPECT_FALSE(form->FocuserExists);
 }
 
+TEST_F(SetupButton, ClosingBeforeAWaitingHandOverKeepsItsValuesInTheSettingsFile) {
+  const auto driver = holdDriver(true);
+  {
+    const AutofocusEnCours run(*form);
+    runSetup([](TForm3& d) { d.PasLent->setText("7"); }, true);
+    form->close();  // the run's waits end on it
+  }
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(p.readIni().contains("LowSpeed=7\r\n"));
+  EXPECT_EQ(driver->calls.filter("Halt").size(), 1);
+  EXPECT_TRUE(form->FocuserExists);  // nothing reconnected
+}
+
 namespace {
 
 // The simulator's driver, numbered in the order the program creates its
