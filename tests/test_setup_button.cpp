@@ -132,7 +132,8 @@ class NumberedDriver : public Dispatch {
   NumberedDriver(std::shared_ptr<FocusSimMotor> motor, int number, QStringList& events)
       : driver_(std::move(motor), {}), number_(number), events_(events) {}
   Variant invoke(const QString& member, InvokeKind kind, std::vector<Arg>& args) override {
-    if (isMember(member, "Move")) events_ << QStringLiteral("%1: Move %2").arg(number_).arg(argumentAt(args, 0).toInt());
+    if (isMember(member, "Move"))
+      events_ << QStringLiteral("%1: Move %2").arg(number_).arg(argumentAt(args, 0).toInt());
     if (isMember(member, "Halt")) events_ << QStringLiteral("%1: Halt").arg(number_);
     return driver_.invoke(member, kind, args);
   }
@@ -295,7 +296,9 @@ TEST(SetupButtonOnSimulator, OkDuringAnAutofocusRunHaltsItAndHandsOverOnceItHasE
   s.form->TimerSourisTimer();
   s.p.desktop.leftButton = false;
   s.notePicking();
-  s.p.dialogs.whileOpen = [&](const ScriptedDialogs::Shown& box) { s.events << "box: " + box.text.section('\n', 0, 0); };
+  s.p.dialogs.whileOpen = [&](const ScriptedDialogs::Shown& box) {
+    s.events << "box: " + box.text.section('\n', 0, 0);
+  };
   bool clicked = false;
   s.p.time.onPass = [&] {
     if (clicked || s.events.filter(QStringLiteral("Move")).size() < 3 || !s.motor->isMoving()) return;
