@@ -9,6 +9,7 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "resources/form1_definition.h"
+#include "settings_dialog/operation_en_cours.h"
 
 TForm1* Form1 = nullptr;
 bool Halt = false;
@@ -110,5 +111,6 @@ void TForm1::FormClose() {
   RafraichitBureau();
   xCanvasBureau.reset();
   xHDCBureau = nullptr;
+  RemiseALaFermeture();  // an OK given during a move or a run that the close cut short
   EcritFichierIni();
 }

@@ -140,6 +140,10 @@ class TForm1 : public QWidget {
   // For the slow-move buttons: the step count is moved now or, during a move,
   // when that move ends, in the order of the presses.
   void StepMoveInTurn(int steps);
+  // The stop's first steps (focuser/buttons.cpp), also taken by an OK of the
+  // settings dialog that will replace the driver: the stop request set, the
+  // moves waiting dropped, the driver object held, if any, halted.
+  void DemandeArret();
 
   // ---- Star measurement (measure/) ----
   void TimerSourisTimer();
@@ -158,13 +162,12 @@ class TForm1 : public QWidget {
   // A run is under way (autofocus/en_cours.h): the stop button stays usable,
   // no other move starts.
   bool AutofocusUnderWay() const { return autofocusRuns_ > 0; }
+  // A move or an autofocus run is under way: a click served inside its waits
+  // starts no other, and an OK of the settings dialog waits for its end.
+  bool OperationUnderWay() const { return MoveUnderWay() || AutofocusUnderWay(); }
 
   // ---- Settings dialog (settings_dialog/) ----
   void BoutonSetupClick();
-  // Moves and autofocus runs under way, each counted by an OperationEnCours
-  // (settings_dialog/operation_en_cours.h): an OK of the settings dialog
-  // waits for them to end before it replaces the driver they drive.
-  int xOperationsEnCours = 0;
 
  protected:
   void setVisible(bool visible) override;

@@ -44,7 +44,7 @@ void TForm1::wireAutofocusEvents() {
 
 void TForm1::BoutonAutofocusClick() {
   // Served inside the waits of a run or a move, a click starts nothing there.
-  if (AutofocusUnderWay() || MoveUnderWay() || Application->Terminated()) return;
+  if (OperationUnderWay() || Application->Terminated()) return;
   xSortieTolerance = false;
   xFinAutofocus = FinAutofocus::Terminee;
   xAutofocusMesure = false;

@@ -15,9 +15,7 @@ const QString kModeFin = QStringLiteral("Fin");
 
 // A button served inside the waits of a move or an autofocus run starts no
 // move of its own there.
-bool mouvementLibre(const TForm1& f) {
-  return !f.MoveUnderWay() && !f.AutofocusUnderWay() && !Application->Terminated();
-}
+bool mouvementLibre(const TForm1& f) { return !f.OperationUnderWay() && !Application->Terminated(); }
 
 }  // namespace
 
@@ -80,13 +78,17 @@ void TForm1::BoutonRappelMAPClick() {
   TimerSouris->setEnabled(true);
 }
 
-void TForm1::BoutonSTOPClick() {
+void TForm1::DemandeArret() {
   Halt = true;
   StopMoves();
   // Whatever driver object is held, even one a failed reconnection left.
-  if (Focuser.isEmpty()) return;
+  if (!Focuser.isEmpty()) Focuser.call(QStringLiteral("Halt"));
+}
+
+void TForm1::BoutonSTOPClick() {
   // The motor stops first; what the window has pending waits for that.
-  Focuser.call(QStringLiteral("Halt"));
+  DemandeArret();
+  if (Focuser.isEmpty()) return;
   Application->ProcessMessages();
   Application->ProcessMessages();
   if (Application->Terminated()) return;

@@ -64,7 +64,12 @@ void TForm3::showEvent(QShowEvent* event) {
   guarded([this] { FormShow(); });
 }
 
-void TForm3::FormShow() { InitVar(); }
+void TForm3::FormShow() {
+  InitVar();
+  // The hand-over of an earlier OK still waits for a move or a run to end:
+  // the dialog shows what it holds, so that a second OK keeps it.
+  if (RemiseEnAttente) AfficheValeurs(*RemiseEnAttente);
+}
 
 void TForm3::InitVar() {
   TForm1& f = *Form1;
@@ -152,4 +157,18 @@ ValeursDialogue TForm3::LitValeurs() const {
   v.taille = SpinEdit1->Value();
   v.manuel = IsManuel->isChecked();
   return v;
+}
+
+void TForm3::AfficheValeurs(const ValeursDialogue& v) {
+  PointDeMap->setText(QString::number(v.positionMap));
+  LimiteBasse->setText(QString::number(v.limiteBasse));
+  LimiteHaute->setText(QString::number(v.limiteHaute));
+  UpDownLent->setPosition(v.pasLent);
+  UpDownRapide->setPosition(v.pasRapide);
+  UpDown1->setPosition(v.tolerance);
+  ComboBox1->setCurrentIndex(v.methode);
+  UpDownMesures->setPosition(v.nbMesures);
+  UpDown2->setPosition(v.delaiAutofocus);
+  SpinEdit1->setValue(v.taille);
+  IsManuel->setChecked(v.manuel);
 }

@@ -113,6 +113,8 @@ class TForm3 : public QDialog {
   void BitBtn6Click();
   // The values OK hands over to the state record.
   ValeursDialogue LitValeurs() const;
+  // Shows `v` in the controls OK reads them from.
+  void AfficheValeurs(const ValeursDialogue& v);
 
   // ---- Driver selection and driver setup (selection.cpp) ----
   void BoutonSelectionClick();

@@ -37,11 +37,7 @@ void puisRelancePoll(TForm1& f, Fin&& fin) {
   relancePoll(f);
 }
 
-// The hand-over of OK: the driver marked absent and reconnected, then the
-// controls copied, so the reconnection sees the record as it was before OK.
-void prendValeurs(TForm1& f, const ValeursDialogue& v) {
-  f.FocuserExists = false;
-  if (f.AscomOK) f.LitRegistre(false);
+void copieValeurs(TForm1& f, const ValeursDialogue& v) {
   f.xPositionMap = v.positionMap;
   f.xLimiteBasse = v.limiteBasse;
   f.xLimiteHaute = v.limiteHaute;
@@ -55,14 +51,20 @@ void prendValeurs(TForm1& f, const ValeursDialogue& v) {
   f.xManuel = v.manuel;
 }
 
-// OK given inside a move or an autofocus run that a reconnection would cut
+// The hand-over of OK: the driver marked absent and reconnected, then the
+// controls copied, so the reconnection sees the record as it was before OK.
+void prendValeurs(TForm1& f, const ValeursDialogue& v) {
+  f.FocuserExists = false;
+  if (f.AscomOK) f.LitRegistre(false);
+  copieValeurs(f, v);
+}
+
+// OK given inside a move or an autofocus run that the reconnection would cut
 // from its driver: the operation is stopped (no box, no count reset) and the
 // hand-over waits for its end.
 void differeRemise(TForm1& f, const ValeursDialogue& v) {
   Form3->RemiseEnAttente = v;
-  Halt = true;
-  f.StopMoves();
-  f.Focuser.call(QStringLiteral("Halt"));
+  f.DemandeArret();
 }
 
 }  // namespace
@@ -85,9 +87,15 @@ void TForm1::BoutonSetupClick() {
     bool differe = false;
     if (result == QDialog::Accepted) {
       const ValeursDialogue v = Form3->LitValeurs();
-      differe = AscomOK && xOperationsEnCours > 0 && !Focuser.isEmpty();
-      if (differe) differeRemise(*this, v);
-      else prendValeurs(*this, v);
+      // Only a reconnection replaces the driver object an operation drives.
+      differe = AscomOK && OperationUnderWay();
+      if (differe) {
+        differeRemise(*this, v);
+      } else {
+        // This OK holds whatever an earlier one kept back: the dialog showed it.
+        Form3->RemiseEnAttente.reset();
+        prendValeurs(*this, v);
+      }
     }
     // Picking is on whatever the state of "On/off": the picking tick does
     // nothing while the box is unticked.
@@ -95,16 +103,15 @@ void TForm1::BoutonSetupClick() {
   });
 }
 
-OperationEnCours::OperationEnCours(TForm1& form) : form_(form) { ++form_.xOperationsEnCours; }
-
 OperationEnCours::~OperationEnCours() {
-  if (--form_.xOperationsEnCours > 0) return;
   // Run once the operation's own handler has returned, never from inside it.
-  QTimer::singleShot(0, &form_, [] { guarded(RemiseApresOperation); });
+  // A move inside a run ends while the run goes on: the hand-over then waits
+  // for the run's end.
+  if (Form3 && Form3->RemiseEnAttente) QTimer::singleShot(0, &form_, [] { guarded(RemiseApresOperation); });
 }
 
 void RemiseApresOperation() {
-  if (!Form1 || !Form3 || Form1->xOperationsEnCours > 0 || !Form3->RemiseEnAttente) return;
+  if (!Form1 || !Form3 || Form1->OperationUnderWay() || !Form3->RemiseEnAttente) return;
   if (Application->Terminated()) return;
   const ValeursDialogue v = *Form3->RemiseEnAttente;
   Form3->RemiseEnAttente.reset();
@@ -113,4 +120,10 @@ void RemiseApresOperation() {
     prendValeurs(f, v);
     f.TimerSouris->setEnabled(true);
   });
+}
+
+void RemiseALaFermeture() {
+  if (!Form1 || !Form3 || !Form3->RemiseEnAttente) return;
+  copieValeurs(*Form1, *Form3->RemiseEnAttente);
+  Form3->RemiseEnAttente.reset();
 }

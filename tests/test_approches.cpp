@@ -48,7 +48,7 @@ struct Approches : ::testing::Test {
                    form->LabelMesure->text(),
                    form->LabelMesure->isVisible(),
                    p.time.passes,
-                   form->xOperationsEnCours == 1 && form->AutofocusUnderWay()};
+                   form->OperationUnderWay()};
       if (duringMeasure) duringMeasure(seen.size() - 1);
       if (script.isEmpty()) {
         ADD_FAILURE() << "no FWHM left in the script";
@@ -117,7 +117,7 @@ TEST_F(Approches, ACompletedRunWalksBackWithSlowStepsAndEndsOneSlowStepBack) {
   EXPECT_FALSE(seen[0].autoFocus);
   EXPECT_TRUE(seen[1].autoFocus);
   EXPECT_TRUE(seen[0].heldAsAnOperation && seen[6].heldAsAnOperation);
-  EXPECT_FALSE(form->AutofocusUnderWay() || form->xOperationsEnCours > 0);
+  EXPECT_FALSE(form->OperationUnderWay());
   EXPECT_FALSE(form->TimerSouris->Enabled() || form->TimerSuivi->Enabled() || form->BoutonFocuserConnect->isEnabled());
 }
 
