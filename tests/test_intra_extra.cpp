@@ -48,7 +48,7 @@ struct IntraExtra : ::testing::Test {
     form->xDelaiAutofocus = kDelaiMs / 1000;
     form->xNbMesures = 1;  // for the successive approaches it may hand over to
     RemplaceMesureAutofocus([this](bool autoFocus) {
-      seen << Seen{autoFocus, p.time.GetTickCount(), form->xOperationsEnCours >= 1 && form->AutofocusUnderWay()};
+      seen << Seen{autoFocus, p.time.GetTickCount(), form->OperationUnderWay() && form->AutofocusUnderWay()};
       if (duringMeasure) duringMeasure(seen.size() - 1);
       if (script.isEmpty()) {
         ADD_FAILURE() << "no FWHM left in the script";
@@ -128,7 +128,7 @@ TEST_F(IntraExtra, ACompletedWalkEndsMidwayBetweenWhereItBeganAndWhereItEnded) {
     EXPECT_LT(end - seen.last().tick, uint32_t(kDelaiMs));
     for (const Seen& s : seen) EXPECT_TRUE(s.autoFocus && s.heldAsAnOperation);
   }
-  EXPECT_FALSE(form->AutofocusUnderWay() || form->xOperationsEnCours > 0);
+  EXPECT_FALSE(form->OperationUnderWay());
   EXPECT_FALSE(form->TimerSouris->Enabled() || form->TimerSuivi->Enabled() || form->BoutonFocuserConnect->isEnabled());
 }
 
