@@ -65,6 +65,9 @@ void prendValeurs(TForm1& f, const ValeursDialogue& v) {
 void differeRemise(TForm1& f, const ValeursDialogue& v) {
   Form3->RemiseEnAttente = v;
   f.DemandeArret();
+  // As the stop button does, the run's measure counter and countdown go.
+  f.LabelChrono->hide();
+  f.LabelMesure->hide();
 }
 
 }  // namespace

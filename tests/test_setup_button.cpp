@@ -316,4 +316,5 @@ TEST(SetupButtonOnSimulator, OkDuringAnAutofocusRunHaltsItAndHandsOverOnceItHasE
   EXPECT_EQ(s.events.filter(QStringLiteral("Move")).size(), 3);
   EXPECT_TRUE(Halt);
   EXPECT_FALSE(s.form->OperationUnderWay());
+  EXPECT_TRUE(s.form->LabelMesure->isHidden() && s.form->LabelChrono->isHidden());
 }
