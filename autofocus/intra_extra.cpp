@@ -35,19 +35,8 @@ bool depasseLimite(int position, int pas, int limiteBasse, int limiteHaute) {
 }
 
 void TForm1::AutofocusIntraExtra() {
-  if (Focuser.isEmpty() || !Focuser.get(QStringLiteral("Link")).toBool()) {
-    xFinAutofocus = FinAutofocus::MoteurNonConnecte;
-    return;
-  }
-  if (!CheckBox1->isChecked()) {
-    xFinAutofocus = FinAutofocus::SelectionDesactivee;
-    return;
-  }
+  if (!autofocusPeutDemarrer(*this)) return;
   const AutofocusEnCours enCours(*this);
-  // Until the run reaches one of its ends, it counts as interrupted.
-  xFinAutofocus = FinAutofocus::Interrompue;
-  xAutofocusMesure = false;
-  fwhm_test = 0.0;
   MemoLog->Add(QStringLiteral("Lancement autofocus"));
   MemoLog->Add(QStringLiteral("  +-- Intra/Extra"));
   BoutonFocuserConnect->setEnabled(false);
