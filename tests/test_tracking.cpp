@@ -205,9 +205,11 @@ TEST_F(Tracking, TheChartSitsInTheWindowUnderTheAutofocusLabelsOverNoOtherContro
   const QObjectList stack = form->children();
   const QList<QWidget*> above = {form->LabelMesure, form->Label1, form->LabelChrono};
   for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (above.contains(w)) EXPECT_GT(stack.indexOf(w), stack.indexOf(form->Chart2));
-    else if (w != form->Chart2 && !w->isHidden() && form->rect().intersects(w->geometry()))
+    if (above.contains(w)) {
+      EXPECT_GT(stack.indexOf(w), stack.indexOf(form->Chart2));
+    } else if (w != form->Chart2 && !w->isHidden() && form->rect().intersects(w->geometry())) {
       EXPECT_FALSE(w->geometry().intersects(chart)) << w->metaObject()->className();
+    }
   }
   EXPECT_EQ(form->Chart2->chart()->backgroundBrush().textureImage().convertToFormat(QImage::Format_RGB32),
             resources::historyBackground().image.convertToFormat(QImage::Format_RGB32));
