@@ -1,0 +1,31 @@
+// Prints the names of the managed windows from bottom to top, as the window
+// manager stacks them (_NET_CLIENT_LIST_STACKING), one per line.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+
+int main() {
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) return 1;
+  const Atom stacking = XInternAtom(d, "_NET_CLIENT_LIST_STACKING", True);
+  if (stacking == None) return 1;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(d, DefaultRootWindow(d), stacking, 0, 1024, False, XA_WINDOW, &type, &format, &count,
+                         &after, &data) != Success || !data)
+    return 1;
+  const Window* windows = reinterpret_cast<Window*>(data);
+  for (unsigned long i = 0; i < count; ++i) {
+    char* name = nullptr;
+    if (XFetchName(d, windows[i], &name) && name) {
+      std::printf("%s\n", name);
+      XFree(name);
+    }
+  }
+  XFree(data);
+  XCloseDisplay(d);
+  return 0;
+}
