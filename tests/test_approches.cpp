@@ -7,6 +7,7 @@
 #include "app_fixture.h"
 #include "autofocus/approches.h"
 #include "autofocus/mesure.h"
+#include "autofocus_fixture.h"
 #include "fake_ascom.h"
 #include "platform/number_format.h"
 
@@ -30,18 +31,8 @@ struct Approches : ::testing::Test {
   std::function<void(int)> duringMeasure;  // with the number of the measure, 0 the starting one
 
   void SetUp() override {
-    numfmt::SetDecimalSeparator(QLatin1Char(','));
-    form->Focuser = AutomationRef(driver);
-    form->FocuserExists = true;
-    driver->absolute = false;  // Move receives the step count
-    driver->link = true;
-    form->CheckBox1->setChecked(true);
-    form->xPasLent = 2;
-    form->xPasRapide = 3;
-    form->FocStep = 5;
-    form->xTolerance = 0;
+    prepareAutofocus(*form, driver);
     form->xDelaiAutofocus = 3;
-    form->xNbMesures = 1;
     RemplaceMesureAutofocus([this](bool autoFocus) {
       seen << Seen{autoFocus,
                    form->Label1->text(),

@@ -7,6 +7,7 @@
 #include "app_fixture.h"
 #include "autofocus/intra_extra.h"
 #include "autofocus/mesure.h"
+#include "autofocus_fixture.h"
 #include "fake_ascom.h"
 #include "measure/fwhm.h"
 #include "platform/number_format.h"
@@ -32,21 +33,12 @@ struct IntraExtra : ::testing::Test {
   uint32_t end = 0;                        // the clock when the run returned
 
   void SetUp() override {
-    numfmt::SetDecimalSeparator(QLatin1Char(','));
+    prepareAutofocus(*form, driver);
     ascom.install(p.com);
-    form->Focuser = AutomationRef(driver);
-    form->FocuserExists = true;
-    driver->absolute = false;  // Move receives the step count
-    driver->link = true;
-    form->CheckBox1->setChecked(true);
     form->xMethode = 1;
     form->xCible = 0.0;
-    form->xPasLent = 2;
-    form->xPasRapide = 3;
-    form->FocStep = 5;
     form->xTolerance = 3;
     form->xDelaiAutofocus = kDelaiMs / 1000;
-    form->xNbMesures = 1;  // for the successive approaches it may hand over to
     RemplaceMesureAutofocus([this](bool autoFocus) {
       seen << Seen{autoFocus, p.time.GetTickCount(), form->OperationUnderWay() && form->AutofocusUnderWay()};
       if (duringMeasure) duringMeasure(seen.size() - 1);

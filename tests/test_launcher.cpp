@@ -6,6 +6,7 @@
 #include "app_fixture.h"
 #include "autofocus/launcher.h"
 #include "autofocus/mesure.h"
+#include "autofocus_fixture.h"
 #include "fake_ascom.h"
 #include "platform/number_format.h"
 
@@ -22,18 +23,8 @@ struct Launcher : ::testing::Test {
   std::function<void()> duringMeasure;
 
   void SetUp() override {
-    numfmt::SetDecimalSeparator(QLatin1Char(','));
+    prepareAutofocus(*form, driver);
     ascom.install(p.com);
-    form->Focuser = AutomationRef(driver);
-    form->FocuserExists = true;
-    driver->absolute = false;
-    driver->link = true;
-    form->CheckBox1->setChecked(true);
-    form->xPasLent = 2;
-    form->xPasRapide = 3;
-    form->FocStep = 5;
-    form->xTolerance = 0;
-    form->xNbMesures = 1;
   }
   void TearDown() override { RemplaceMesureAutofocus({}); }
   void scripted(QList<double> values) {
