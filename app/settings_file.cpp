@@ -39,6 +39,9 @@ void TForm1::LitFichierIni() {
   FormHaut = s.haut;
   if (FormGauche != -1 && FormHaut != -1) placeWindow(QPoint(FormGauche, FormHaut));
 
+  // A settings file that cannot be read gives the defaults; the user is told,
+  // and the close will say again if it cannot write it either.
+  if (file.Refused()) Application->HandleException(Exception(iniReadError(file.FileName())));
   // An unreadable target is told once; every other key is already read and
   // the start goes on with the default target.
   if (cibleUnreadable) Application->HandleException(Exception(numfmt::ConversionErrorMessage(badCible)));

@@ -1,6 +1,7 @@
 #include "platform/ini_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "platform/cp1252.h"
@@ -170,15 +171,28 @@ QByteArray IniDocument::bytes() const {
   return out;
 }
 
+QString iniReadError(const QString& path) { return QStringLiteral("Impossible de lire %1").arg(path); }
+QString iniWriteError(const QString& path) { return QStringLiteral("Impossible d'écrire dans %1").arg(path); }
+
 IniFile::IniFile(QString path) : path_(std::move(path)) {
+  // Opening a pipe waits for a writer: only a regular file is opened.
+  const QFileInfo info(path_);
+  if (!info.exists()) return;
   QFile file(path_);
-  if (file.open(QIODevice::ReadOnly)) doc_ = IniDocument(file.readAll());
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    refused_ = true;
+    return;
+  }
+  doc_ = IniDocument(file.readAll());
 }
 
 void IniFile::UpdateFile() {
+  // A folder, a pipe or a device at the path is the user's, not ours to replace.
+  const QFileInfo info(path_);
+  if (info.exists() && !info.isFile()) throw Exception(iniWriteError(path_));
+  // No writing in place: a crash or a full disk halfway would cut the file.
   QSaveFile file(path_);
-  file.setDirectWriteFallback(true);
   const QByteArray bytes = doc_.bytes();
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw Exception(QStringLiteral("Impossible d'écrire dans %1").arg(path_));
+    throw Exception(iniWriteError(path_));
 }

@@ -49,24 +49,34 @@ bool parseIniInteger(const QString& text, int& value);
 
 class IniFile {
  public:
-  // A missing file reads as empty; an unreadable one too.
+  // A missing file reads as empty. So does one that cannot be read: something
+  // other than a regular file (a folder, a pipe, a device, which is never
+  // opened, so the read cannot block) or a file the user may not read;
+  // Refused() then tells the caller.
   explicit IniFile(QString path);
 
   const QString& FileName() const { return path_; }
+  bool Refused() const { return refused_; }
   QString ReadString(const QString& s, const QString& k, const QString& def) const { return doc_.ReadString(s, k, def); }
   int ReadInteger(const QString& s, const QString& k, int def) const { return doc_.ReadInteger(s, k, def); }
   bool hasKey(const QString& s, const QString& k) const { return doc_.hasKey(s, k); }
   void WriteString(const QString& s, const QString& k, const QString& v) { doc_.WriteString(s, k, v); }
   void WriteInteger(const QString& s, const QString& k, int v) { doc_.WriteInteger(s, k, v); }
 
-  // Writes the file: the new content goes beside it and replaces it in one
-  // step, keeping its permissions and following a symbolic link to its target;
-  // where the folder takes no new file, the file is written in place. Throws
-  // Exception("Impossible d'écrire dans <path>") and leaves the file as it was
-  // when the write fails.
+  // Writes the file: the new content goes beside it, reaches the disk, and
+  // replaces the file in one step, keeping its permissions and following a
+  // symbolic link to its target, so the file always holds either its whole old
+  // text or its whole new text. A folder that takes no new file, a full disk,
+  // or something other than a regular file at the path throws
+  // Exception("Impossible d'écrire dans <path>") and leaves the file as it was.
   void UpdateFile();
 
  private:
   QString path_;
   IniDocument doc_;
+  bool refused_ = false;
 };
+
+// The texts of the two failures, with the file's path.
+QString iniReadError(const QString& path);
+QString iniWriteError(const QString& path);

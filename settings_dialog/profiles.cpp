@@ -54,6 +54,8 @@ void TForm3::BitBtn5Click() {
   if (path.isEmpty()) return;
   OpenDialog1.fileName = path;
   const IniFile file(path);
+  // A profile that cannot be read loads nothing.
+  if (file.Refused()) throw Exception(iniReadError(path));
   bool cibleUnreadable = false;
   QString badCible;
   StoredSettings s = readProfile(file, cibleUnreadable, badCible);

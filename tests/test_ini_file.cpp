@@ -1,5 +1,8 @@
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -120,34 +123,59 @@ TEST(IniFileOnDisk, AFailedWriteSaysWhereAndLeavesTheFileAsItWas) {
   }
 }
 
-TEST(IniFileOnDisk, AFileThatRefusesTheWriteKeepsItsContent) {
-  QTemporaryDir dir;
-  const QString readOnly = dir.filePath("ro.ini");
-  writeAll(readOnly, "[A]\nx=1\n");
-  ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
-  ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
-  // Permissions bind every user but root: as root, the write is tried by an
-  // unprivileged child process.
-  const auto tryWrite = [&] {
-    IniFile ro(readOnly);
-    ro.WriteInteger("A", "x", 2);
-    try {
-      ro.UpdateFile();
-    } catch (const Exception&) {
-      return true;
-    }
-    return false;
-  };
-  if (::geteuid() == 0) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) _exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && tryWrite() ? 0 : 1);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write did not fail";
-  } else {
-    EXPECT_TRUE(tryWrite());
+namespace {
+
+// Permissions bind every user but root: as root, `attempt` runs in an
+// unprivileged child process.
+bool asUnprivilegedUser(const std::function<bool()>& attempt) {
+  if (::geteuid() != 0) return attempt();
+  const pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) _exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && attempt() ? 0 : 1);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool updateFails(const QString& path) {
+  IniFile file(path);
+  file.WriteInteger("A", "x", 2);
+  file.WriteString("A", "long", QString(4000, QLatin1Char('y')));
+  try {
+    file.UpdateFile();
+  } catch (const Exception& e) {
+    return e.message() == QString::fromUtf8("Impossible d'écrire dans ") + path;
   }
-  ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-  EXPECT_EQ(readAll(readOnly), "[A]\nx=1\n");
+  return false;
+}
+
+}  // namespace
+
+TEST(IniFileOnDisk, AFolderThatTakesNoNewFileLeavesTheFileWholeWhetherTheFileIsWritableOrNot) {
+  for (const int fileMode : {0444, 0666}) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("trevast.ini");
+    writeAll(path, "[A]\nx=1\n; mine\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), fileMode), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    EXPECT_TRUE(asUnprivilegedUser([&] { return updateFails(path); })) << "mode " << fileMode;
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    EXPECT_EQ(readAll(path), "[A]\nx=1\n; mine\n") << "mode " << fileMode;
+  }
+}
+
+TEST(IniFileOnDisk, APipeOrAFolderAtThePathIsNeitherOpenedNorReplaced) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe.ini"), folder = dir.filePath("folder.ini");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  ASSERT_TRUE(QDir().mkdir(folder));
+  for (const QString& path : {pipe, folder}) {
+    const IniFile file(path);  // a pipe opened for reading would wait here for a writer
+    EXPECT_TRUE(file.Refused()) << path.toStdString();
+    EXPECT_EQ(file.ReadInteger("A", "x", 7), 7);
+    EXPECT_TRUE(updateFails(path)) << path.toStdString();
+  }
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+  EXPECT_FALSE(IniFile(dir.filePath("absent.ini")).Refused());
 }

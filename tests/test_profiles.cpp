@@ -96,6 +96,14 @@ TEST_F(Profiles, SavingOverAProfileKeepsWhatASaveDoesNotWriteAndARefusedWriteIsR
   EXPECT_TRUE(form3->isVisible());
 }
 
+TEST_F(Profiles, AProfileThatCannotBeReadLoadsNothingAndIsTold) {
+  ASSERT_TRUE(QDir().mkdir(path("dossier.trv")));
+  form->xTolerance = 1;
+  load(path("dossier.trv"));
+  EXPECT_EQ(errors(), QStringList{QStringLiteral("Impossible de lire %1.").arg(path("dossier.trv"))});
+  EXPECT_EQ(std::tuple(form->xTolerance, form->xLimiteHaute, form->FocDriver), std::tuple(1, 30000, QStringLiteral("Sim.Focuser")));
+}
+
 TEST_F(Profiles, LoadRestoresWhatItReadsAndLeavesSizeManualTriggerAndWindowPlace) {
   save(path("soir.trv"));
   write(path("soir.trv"), read(path("soir.trv")).replace("Taille=26", "Taille=38").replace("Manuel=1", "Manuel=0"));

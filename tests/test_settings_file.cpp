@@ -1,4 +1,7 @@
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app_fixture.h"
 #include "app/settings_store.h"
@@ -180,4 +183,16 @@ TEST(SettingsStore, TheTargetIsWrittenWithThreeSignificantDigitsAndTwoDecimals) 
   EXPECT_EQ(formatCible(12.345), "12,30");
   numfmt::SetDecimalSeparator('.');
   EXPECT_EQ(formatCible(1.2), "1.20");
+}
+
+TEST(SettingsFile, APipeInPlaceOfTheFileNeverHoldsTheStartAndIsToldAtStartAndAtClose) {
+  TestPlatform p;
+  const QString path = p.folder.path() + "/trevast.ini";
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+  auto form = makeForm(p);
+  EXPECT_EQ(std::tuple(form->xLimiteHaute, form->xTaille, form->FormGauche), std::tuple(99999, 20, -1));
+  form->close();
+  EXPECT_EQ(p.dialogs.texts("ErrorBox"), (QStringList{QString::fromUtf8("Impossible de lire ") + path + ".",
+                                                      QString::fromUtf8("Impossible d'écrire dans ") + path + "."}));
+  EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe was replaced";
 }
