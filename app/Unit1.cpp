@@ -104,6 +104,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   Application->Terminate();
   for (TTimer* t : {TimerSouris, TimerSuivi, TimerMarron, TimerTrackBar, Timer1}) t->setEnabled(false);
   guarded([this] { FormClose(); });
+  // Only now, once any box the close opened has been answered, do the event
+  // loops end: the main one, and those of the operations still under way.
   QCoreApplication::exit(0);
 }
 

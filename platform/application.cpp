@@ -1,7 +1,5 @@
 #include "platform/application.h"
 
-#include <QCoreApplication>
-
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/exception.h"
@@ -28,8 +26,8 @@ void TApplication::HandleException(const std::exception& error) {
 }
 
 void TApplication::Terminate() {
+  // Only marked: the event loops keep running, so what the close itself still
+  // shows (the box of a failed settings write) waits for its answer. The close
+  // ends the loops once its own work is done.
   terminated_ = true;
-  // Ends the main loop and every nested one, so a wait that serves events
-  // returns to its caller, which sees Terminated().
-  QCoreApplication::exit(0);
 }

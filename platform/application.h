@@ -26,8 +26,9 @@ class TApplication {
   // error adds no second box.
   void HandleException(const std::exception& error);
 
-  // The program is closing: every wait and every loop that serves events ends,
-  // and no further move or drawing is started.
+  // The program is closing: every wait and every loop that serves events ends
+  // at its next pass, and no further move or drawing is started. The event
+  // loops themselves go on until the close has done its work.
   void Terminate();
   bool Terminated() const { return terminated_; }
 
