@@ -31,6 +31,13 @@ void DessineCadre(int X1, int Y1, int X2, int Y2, bool IsCentre) {
   DessineRectangle(X1, Y1, X2, Y2, IsCentre);
 }
 
+void RecadreCarre(int side) {
+  if (IsFirstTime || !Form1->Image2) return;
+  const QRect framed(QPoint(OldX, OldY), Form1->Image2->Picture().size());
+  const QRect frame(OrigX - 1, OrigY - 1, side + 2, side + 2);
+  if (framed != frame) DessineCadre(frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1, false);
+}
+
 void RafraichitBureau() {
   if (xHBureau) xHBureau->repaint();
 }

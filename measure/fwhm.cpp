@@ -119,10 +119,13 @@ double CalculeFWHM(bool IsAutoFocus) {
     }
   }
 
+  // The program's own frame is never measured: a frame left at another size
+  // goes before the wait, which gives the screen time to show what it hid.
+  const int side = measuredSide(f.xTaille);
+  RecadreCarre(side);
   Delay(kAttenteCaptureMs, false);
   if (Application->Terminated()) return kFwhmAbandon;
 
-  const int side = measuredSide(f.xTaille);
   QImage square;
   {
     const std::unique_ptr<DesktopDC> dc = f.platform().desktop.GetWindowDC();

@@ -16,11 +16,12 @@ class DesktopDC {
   // Copies the pixels shown in `r` into a new image of r's size; pixels that
   // lie beyond the screen come out black.
   virtual QImage copy(const QRect& r) = 0;
-  // Puts a block taken by copy() back at `topLeft`, taking away whatever the
-  // program drew over that place since.
+  // Puts a block taken by copy() back at `topLeft`, taking away the frame the
+  // program drew over it since.
   virtual void paste(const QImage& block, QPoint topLeft) = 0;
   // A one-pixel outline along the inner border of `r` (right and bottom
-  // exclusive) in `colour`, over whatever window shows there.
+  // exclusive) in `colour`, over whatever other program's window shows
+  // there, beneath the program's own windows.
   virtual void frameRect(const QRect& r, QColor colour) = 0;
 };
 

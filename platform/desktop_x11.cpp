@@ -1,8 +1,10 @@
+#include <QGuiApplication>
 #include <QImage>
 #include <QRect>
-#include <QRegion>
 #include <QWidget>
+#include <QWindow>
 #include <bit>
+#include <set>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -47,9 +49,10 @@ class X11DC : public DesktopDC {
 
 // The screen of the X server. Under a compositor nothing drawn straight onto
 // the root window is seen, so each line of a frame is a small window of its
-// own, red, above every other and left alone by the window manager. Putting a
-// saved block back takes away the lines over that block; the repaint takes
-// them all away and has every window redraw itself.
+// own, red, left alone by the window manager, above every other program's
+// window but beneath this program's own. Putting a saved block back takes
+// away every line drawn since (the frame is the program's only drawing); the
+// repaint takes them all away too and has every window redraw itself.
 class X11Desktop : public Desktop {
  public:
   X11Desktop() : display_(XOpenDisplay(nullptr)) {
@@ -79,8 +82,7 @@ class X11Desktop : public Desktop {
 
   void repaint() override {
     if (!display_) return;
-    for (const Segment& s : segments_) XDestroyWindow(display_, s.window);
-    segments_.clear();
+    takeAwayAll();
     // A window over the whole screen that draws nothing, mapped and taken away
     // again, makes every window beneath it redraw.
     const QRect all = screenRect();
@@ -143,21 +145,11 @@ class X11Desktop : public Desktop {
     return out;
   }
 
-  // Takes away the frame lines over `area`; the parts of a line outside it stay.
-  void takeAway(const QRect& area) {
-    if (!display_ || area.isEmpty()) return;
-    std::vector<Segment> kept;
-    std::vector<std::pair<QRect, unsigned long>> pieces;
-    for (const Segment& s : segments_) {
-      if (!s.rect.intersects(area)) {
-        kept.push_back(s);
-        continue;
-      }
-      XDestroyWindow(display_, s.window);
-      for (const QRect& piece : QRegion(s.rect).subtracted(QRegion(area))) pieces.emplace_back(piece, s.pixel);
-    }
-    segments_ = std::move(kept);
-    for (const auto& [rect, pixel] : pieces) addSegment(rect, pixel);
+  // Takes away every frame line.
+  void takeAwayAll() {
+    if (!display_ || segments_.empty()) return;
+    for (const Segment& s : segments_) XDestroyWindow(display_, s.window);
+    segments_.clear();
     XSync(display_, False);
   }
 
@@ -173,6 +165,7 @@ class X11Desktop : public Desktop {
     };
     const QRect screen = screenRect();
     for (const QRect& line : lines) addSegment(line & screen, pixel);
+    stackBeneathOwnWindows();
     XSync(display_, False);
   }
 
@@ -183,24 +176,67 @@ class X11Desktop : public Desktop {
     Window window;
   };
 
-  // A line already shown is raised again rather than doubled, since each
-  // measurement frames the same square anew.
+  // A line already shown is kept rather than doubled, since each measurement
+  // frames the same square anew.
   void addSegment(const QRect& rect, unsigned long pixel) {
     if (rect.isEmpty()) return;
-    for (const Segment& s : segments_) {
-      if (s.rect == rect && s.pixel == pixel) {
-        XRaiseWindow(display_, s.window);
-        return;
-      }
-    }
+    for (const Segment& s : segments_)
+      if (s.rect == rect && s.pixel == pixel) return;
     XSetWindowAttributes a{};
     a.override_redirect = True;
     a.background_pixel = pixel;
     const Window w = XCreateWindow(display_, root_, rect.x(), rect.y(), unsigned(rect.width()),
                                    unsigned(rect.height()), 0, CopyFromParent, InputOutput, CopyFromParent,
                                    CWOverrideRedirect | CWBackPixel, &a);
-    XMapRaised(display_, w);
+    XMapWindow(display_, w);
     segments_.push_back({rect, pixel, w});
+  }
+
+  // The child of the root that holds `w`: the window manager's frame around
+  // it, or the window itself.
+  Window topAncestor(Window w) const {
+    for (;;) {
+      Window root = 0, parent = 0, *children = nullptr;
+      unsigned n = 0;
+      if (!XQueryTree(display_, w, &root, &parent, &children, &n)) return 0;
+      if (children) XFree(children);
+      if (parent == root_ || parent == 0) return w;
+      w = parent;
+    }
+  }
+
+  // The lines go right beneath the program's own windows that stand at the
+  // top of the stack (the main window, the settings dialog, a box), so they
+  // cover the other programs' windows but none of the program's own.
+  void stackBeneathOwnWindows() {
+    if (segments_.empty()) return;
+    std::set<Window> own;
+    for (QWindow* window : QGuiApplication::topLevelWindows())
+      if (window->isVisible() && window->handle()) own.insert(topAncestor(Window(window->winId())));
+    std::set<Window> lines;
+    for (const Segment& s : segments_) lines.insert(s.window);
+
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(display_, root_, &root, &parent, &children, &n)) return;
+    const QRect screen = screenRect();
+    Window lowestOwn = 0;
+    for (unsigned i = n; i-- > 0;) {
+      const Window w = children[i];
+      if (lines.count(w)) continue;
+      XWindowAttributes a{};
+      if (!XGetWindowAttributes(display_, w, &a) || a.map_state != IsViewable || a.c_class == InputOnly) continue;
+      if (!screen.intersects(QRect(a.x, a.y, a.width, a.height))) continue;  // shown nowhere
+      if (!own.count(w)) break;
+      lowestOwn = w;
+    }
+    if (children) XFree(children);
+
+    std::vector<Window> order;
+    if (lowestOwn) order.push_back(lowestOwn);
+    for (const Segment& s : segments_) order.push_back(s.window);
+    if (!lowestOwn) XRaiseWindow(display_, order.front());
+    XRestackWindows(display_, order.data(), int(order.size()));
   }
 
   unsigned long pixelOf(QColor colour) const {
@@ -237,7 +273,7 @@ class X11Desktop : public Desktop {
 };
 
 QImage X11DC::copy(const QRect& r) { return desk_.capture(r); }
-void X11DC::paste(const QImage& block, QPoint topLeft) { desk_.takeAway(QRect(topLeft, block.size())); }
+void X11DC::paste(const QImage&, QPoint) { desk_.takeAwayAll(); }
 void X11DC::frameRect(const QRect& r, QColor colour) { desk_.outline(r, colour); }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "measure/frame.h"
 #include "measure/fwhm.h"
 #include "platform/number_format.h"
 
@@ -269,6 +270,25 @@ TEST_F(Measuring, ClosingDuringTheWaitDrawsAndMeasuresNothing) {
   EXPECT_EQ(CalculeFWHM(false), 99.0);
   EXPECT_EQ(p.desktop.screen, p.desktop.background);
   EXPECT_TRUE(form->Image1->Picture().isNull());
+}
+
+// A faint star picked with a small square, then measured with larger and
+// smaller ones: the frame of another size never lies inside the square when it
+// is captured, and only the frame around the square stays on the screen.
+TEST_F(Measuring, AFrameLeftAtAnotherSizeIsNeverMeasured) {
+  form->xTaille = 20;
+  show(gaussianStar(20, 2.0, 120.0));
+  DessineCadre(OrigX - 1, OrigY - 1, OrigX + 21, OrigY + 21, false);  // as a pick frames it
+  for (int side : {20, 30, 24}) {
+    form->xTaille = side;
+    const QImage clean = p.desktop.background.copy(QRect(OrigX, OrigY, side, side));
+    EXPECT_DOUBLE_EQ(CalculeFWHM(false), mesureEtoile(clean, side).fwhm) << side;
+    EXPECT_EQ(p.desktop.screen.copy(QRect(OrigX, OrigY, side, side)), clean) << side;
+    int red = 0;
+    for (int y = 0; y < p.desktop.screen.height(); ++y)
+      for (int x = 0; x < p.desktop.screen.width(); ++x) red += p.desktop.screen.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_EQ(red, 4 * (side + 1)) << side;
+  }
 }
 
 // Stars of known width: the disc of the pixels at or above half the peak

@@ -147,6 +147,48 @@ TEST_F(OnX11, PickingFramesTheStarMovesTheFrameWithoutTracesAndUntickingErasesIt
   EXPECT_EQ(differences(before, after, QRect()), 0);
 }
 
+// The faint star picked with a 20-pixel square, then tracked with a 30-pixel
+// one: it reads as with no frame ever drawn, and one frame stays, the new one.
+TEST_F(OnX11, AFrameLeftAtAnotherSizeIsNeverMeasured) {
+  const QImage before = settled();
+  const QPoint faint = picture + QPoint(kFaintX, kFaintY);
+  form->xTaille = 20;
+  OrigX = faint.x() - 10;
+  OrigY = faint.y() - 10;
+  const double clean = mesureEtoile(before.copy(QRect(OrigX, OrigY, 30, 30)), 30).fwhm;
+  DessineCadre(OrigX - 1, OrigY - 1, OrigX + 21, OrigY + 21, false);
+  CalculeFWHM(false);
+  form->xTaille = 30;
+  EXPECT_DOUBLE_EQ(CalculeFWHM(false), clean);
+  EXPECT_NEAR(clean, 5.171, 0.001);
+  EXPECT_EQ(differences(before, settled(), QRect(OrigX - 1, OrigY - 1, 32, 32)), 0);
+}
+
+// A window of the program over part of the frame hides that part.
+TEST_F(OnX11, TheFrameStaysBeneathTheProgramsOwnWindows) {
+  QWidget own;
+  own.setWindowTitle(QStringLiteral("Trevast - Paramétrage"));
+  own.setGeometry(star.x() - 60, star.y() - 60, 80, 120);
+  own.show();
+  QElapsedTimer waited;
+  waited.start();
+  while (!own.isVisible() || own.frameGeometry().width() <= 80) {
+    ASSERT_LT(waited.elapsed(), 10000) << "the window did not appear";
+    serve(20);
+  }
+  const QImage before = settled();
+  const QRect covered = own.frameGeometry();
+  const QRect frame(covered.center() - QPoint(0, 20), QSize(covered.width(), 40));  // half under the window
+  DessineRectangle(frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1, false);
+  const QImage after = settled();
+  int changed = 0;
+  for (int y = covered.top(); y <= covered.bottom(); ++y)
+    for (int x = covered.left(); x <= covered.right(); ++x) changed += after.pixel(x, y) != before.pixel(x, y);
+  EXPECT_EQ(changed, 0);
+  EXPECT_EQ(after.pixel(frame.right(), frame.center().y()), kRed);
+  RafraichitBureau();
+}
+
 TEST_F(OnX11, SquaresAtTheScreenCornersAreClampedAndErased) {
   const QImage before = settled();
   const QSize screen = form->screen()->size();
