@@ -14,12 +14,17 @@
 // platform, another version or another driver list:
 //
 //   [Platform]
-//   Installed=1                  ; 0: no platform at all
-//   Version=6.0                  ; the text PlatformVersion returns
-//   Focusers=FocusSim.Focuser    ; installed focuser drivers, comma-separated
+//   ; 0: no platform at all
+//   Installed=1
+//   ; the text PlatformVersion returns
+//   Version=6.0
+//   ; installed focuser drivers, comma-separated
+//   Focusers=FocusSim.Focuser
 //
-//   [FocusSim.Focuser]           ; one section per driver: its friendly name,
-//   Name=Simulateur de focuser   ; and for the simulator its parameters
+//   ; one section per driver: its friendly name, and for the simulator its
+//   ; parameters
+//   [FocusSim.Focuser]
+//   Name=Simulateur de focuser
 //   Absolute=1
 //   Speed=1000
 //   MaxIncrement=5000
@@ -27,6 +32,7 @@
 //   StepSize=5
 //   Position=25000
 //
+// A comment stands on a line of its own: after a value it is part of the value.
 // With no file the platform is installed at version 6.0 with the simulator.
 // A driver listed without a program behind it (any identifier but the
 // simulator's) is shown by the chooser and the profile but cannot be created.

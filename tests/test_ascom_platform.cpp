@@ -117,3 +117,38 @@ TEST_F(AscomPlatform, TheSimulatorsSetupWindowKeepsWhatItChangesInTheFile) {
 }
 
 }  // namespace
+
+// The README's example of ascom.ini, copied as a user would copy it, gives
+// the platform and the simulator every value the example shows.
+TEST_F(AscomPlatform, TheReadmeExampleReadsAsItsLinesSay) {
+  QFile readme(QStringLiteral(TREVAST_README));
+  ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(readme.readAll());
+  const qsizetype start = text.indexOf(QStringLiteral("```ini\n"), text.indexOf(QStringLiteral("ascom.ini")));
+  ASSERT_GE(start, 0);
+  const qsizetype end = text.indexOf(QStringLiteral("```"), start + 7);
+  QByteArray example;
+  QMap<QString, QString> shown;  // "section/key" -> the whole text after '='
+  QString section;
+  for (QString line : text.mid(start + 7, end - start - 7).split(QLatin1Char('\n'))) {
+    line = line.trimmed();
+    example += line.toUtf8() + "\r\n";
+    if (line.startsWith(QLatin1Char('['))) section = line.mid(1, line.indexOf(QLatin1Char(']')) - 1);
+    else if (line.contains(QLatin1Char('=')) && !line.startsWith(QLatin1Char(';')))
+      shown[section + '/' + line.section(QLatin1Char('='), 0, 0)] = line.section(QLatin1Char('='), 1);
+  }
+  writeConfig(example);
+
+  const AscomConfig c = readAscomConfig(path());
+  const FocusSimSettings& s = c.simulator;
+  const QString sim = kFocusSimId + '/';
+  EXPECT_EQ(shown.value("Platform/Installed"), c.installed ? "1" : "0");
+  EXPECT_EQ(shown.value("Platform/Version"), c.version);
+  ASSERT_EQ(c.focusers.size(), 1);
+  EXPECT_EQ(shown.value("Platform/Focusers"), c.focusers[0].progId);
+  EXPECT_EQ(shown.value(sim + "Name"), c.focusers[0].name);
+  const QMap<QString, int> read = {{"Absolute", s.absolute},        {"Speed", s.speed},       {"MaxIncrement", s.maxIncrement},
+                                   {"MaxStep", s.maxStep},          {"StepSize", s.stepSize}, {"Position", s.startPosition}};
+  for (auto [key, value] : read.asKeyValueRange()) EXPECT_EQ(shown.value(sim + key), QString::number(value)) << key.toStdString();
+  EXPECT_EQ(shown.size(), 4 + read.size());
+}
