@@ -37,7 +37,9 @@ TUpDown::TUpDown(QWidget* parent, QLineEdit* associate, int minValue, int maxVal
       position_(minValue) {
   connect(up_, &QToolButton::clicked, this, [this] { clickArrow(Bouton::Next); });
   connect(down_, &QToolButton::clicked, this, [this] { clickArrow(Bouton::Prev); });
-  connect(associate_, &QLineEdit::textChanged, this, &TUpDown::takeTypedText);
+  // Not on every keystroke: the first digits of a number typed beyond the
+  // range would each become the position on the way.
+  connect(associate_, &QLineEdit::editingFinished, this, &TUpDown::takeTypedText);
   setPosition(position);
 }
 
@@ -53,15 +55,18 @@ void TUpDown::setPosition(int value) {
   associate_->setText(QString::number(position_));
 }
 
+int TUpDown::Position() const {
+  int value = 0;
+  return wholeNumber(associate_->text(), value) && value >= min_ && value <= max_ ? value : position_;
+}
+
 void TUpDown::clickArrow(Bouton which) {
-  setPosition(which == Bouton::Next ? position_ + increment_ : position_ - increment_);
+  const int from = Position();
+  setPosition(which == Bouton::Next ? from + increment_ : from - increment_);
   emit OnClick(which);
 }
 
-void TUpDown::takeTypedText(const QString& text) {
-  int value = 0;
-  if (wholeNumber(text, value) && value >= min_ && value <= max_) position_ = value;
-}
+void TUpDown::takeTypedText() { position_ = Position(); }
 
 bool spinEditAccepts(QChar c) {
   return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == numfmt::DecimalSeparator();

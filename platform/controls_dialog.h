@@ -9,7 +9,8 @@ class QToolButton;
 
 // Two arrows that step a whole-number position within a range and show it in
 // their associate edit. A whole number typed into the edit within the range
-// becomes the position; any other typed text leaves the position it had.
+// becomes the position once it is read or the typing is done (Enter, the focus
+// leaving, an arrow click); any other typed text leaves the position it had.
 class TUpDown : public QWidget {
   Q_OBJECT
  public:
@@ -21,10 +22,13 @@ class TUpDown : public QWidget {
   int Min() const { return min_; }
   int Max() const { return max_; }
   int Increment() const { return increment_; }
-  int Position() const { return position_; }
+  // The whole number the edit holds when it lies within the range, else the
+  // position the up-down had.
+  int Position() const;
   // Brought to the nearer end of the range, then shown in the edit.
   void setPosition(int value);
-  // An arrow click: one increment up or down within the range, then OnClick.
+  // An arrow click: one increment up or down from Position() within the
+  // range, then OnClick.
   void clickArrow(Bouton which);
 
  signals:
@@ -34,7 +38,7 @@ class TUpDown : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void takeTypedText(const QString& text);
+  void takeTypedText();
 
   QLineEdit* associate_;
   QToolButton* up_;

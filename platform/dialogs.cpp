@@ -117,11 +117,16 @@ QString QtDialogs::ChooseDriver(const QList<DriverEntry>& drivers, const QString
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(new QLabel(QStringLiteral("Choisissez le focuser :"), &dialog));
   auto* list = new QListWidget(&dialog);
+  QListWidgetItem* chosen = nullptr;
   for (const DriverEntry& d : drivers) {
     auto* item = new QListWidgetItem(d.name.isEmpty() ? d.progId : d.name, list);
     item->setData(Qt::UserRole, d.progId);
-    if (d.progId.compare(current, Qt::CaseInsensitive) == 0) list->setCurrentItem(item);
+    if (!chosen && d.progId.compare(current, Qt::CaseInsensitive) == 0) chosen = item;
   }
+  // The list opens with the current driver, or else the first, selected: OK
+  // takes what the list shows, wherever the keyboard focus landed.
+  if (!chosen) chosen = list->item(0);
+  if (chosen) list->setCurrentItem(chosen, QItemSelectionModel::ClearAndSelect);
   layout->addWidget(list);
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -130,8 +135,8 @@ QString QtDialogs::ChooseDriver(const QList<DriverEntry>& drivers, const QString
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
-  if (dialog.exec() != QDialog::Accepted || !list->currentItem()) return {};
-  return list->currentItem()->data(Qt::UserRole).toString();
+  if (dialog.exec() != QDialog::Accepted || list->selectedItems().isEmpty()) return {};
+  return list->selectedItems().first()->data(Qt::UserRole).toString();
 }
 
 QString QtDialogs::SaveFileName(const FileDialogRequest& request) { return runFileDialog(owner_, request, true); }

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/ascom_platform.h"
 #include "platform/clock.h"
+#include "qt_printers.h"
 
 namespace {
 
@@ -94,6 +98,29 @@ TEST_F(AscomPlatform, TheProfileAndChooserKnowTheInstalledFocusersAndTheBoxIsSho
   EXPECT_EQ(dialogs.texts(QStringLiteral("Chooser")), QStringList{kFocusSimId});
   EXPECT_EQ(dialogs.listed.size(), 2);
   EXPECT_THROW(com.CreateOleObject(QStringLiteral("FCUSB.Focuser")), Exception);  // listed, with no program behind it
+}
+
+TEST_F(AscomPlatform, TheChooserOpensOnTheCurrentDriverOrTheFirstAndOkTakesItWhateverHasTheFocus) {
+  QtDialogs real;
+  AscomConfig c;
+  c.focusers.append({QStringLiteral("FCUSB.Focuser"), QStringLiteral("FCUSB")});
+  InstallAscomPlatform(com, real, clock, c, {});
+  // The names shown selected, then the identifier Choose returns.
+  auto choose = [&](const QString& current, const QString& button) {
+    QString seen;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = QApplication::activeModalWidget();
+      for (QListWidgetItem* item : dialog->findChild<QListWidget*>()->selectedItems()) seen += item->text() + ' ';
+      for (QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->text() == button) QTest::mouseClick(b, Qt::LeftButton);
+    });
+    const AutomationRef chooser = com.CreateOleObject(QStringLiteral("DriverHelper.Chooser"));
+    chooser.put(QStringLiteral("devicetype"), QStringLiteral("Focuser"));
+    return seen + chooser.call(QStringLiteral("Choose"), {{current, Passing::Reference}}).toString();
+  };
+  EXPECT_EQ(choose(QString(), "OK"), QStringLiteral("Simulateur de focuser FocusSim.Focuser"));
+  EXPECT_EQ(choose("fcusb.focuser", "OK"), QStringLiteral("FCUSB FCUSB.Focuser"));
+  EXPECT_EQ(choose("FCUSB.Focuser", "Annuler"), QStringLiteral("FCUSB "));
 }
 
 TEST_F(AscomPlatform, TheSimulatorsSetupWindowKeepsWhatItChangesInTheFile) {

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "autofocus/en_cours.h"
 #include "fake_ascom.h"
 #include "platform/controls.h"
@@ -38,6 +40,13 @@ void editEverything(TForm3& d) {
   d.SpinEdit1->setValue(34);
 }
 
+// Clicks into the box, selects its text and types `text` over it, key by key.
+void retype(QLineEdit* box, const char* text) {
+  QTest::mouseClick(box, Qt::LeftButton);
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(box, text);
+}
+
 }  // namespace
 
 TEST_F(SetupButton, OkTakesTheControlsAndCancelOnlyWhatWasWrittenAtOnce) {
@@ -50,6 +59,22 @@ TEST_F(SetupButton, OkTakesTheControlsAndCancelOnlyWhatWasWrittenAtOnce) {
   EXPECT_EQ(std::tuple(form->xPasLent, form->xPasRapide, form->xTolerance, form->xDelaiAutofocus, form->xNbMesures),
             std::tuple(7, 4, 5, 30, 4));
   EXPECT_FALSE(form->FocuserExists);
+}
+
+TEST_F(SetupButton, OkTakesANumberTypedWithinTheRangeAndKeepsThePositionForOneBeyondIt) {
+  // Each number of the first row is beyond its range, its first digit within.
+  for (auto [typed, stored] : {std::pair(std::array{"15", "10", "150", "96", "12"}, std::tuple(2, 2, 3, 4, 2)),
+                               {std::array{"7", "6", "120", "95", "8"}, std::tuple(7, 6, 120, 95, 8)}}) {
+    runSetup(
+        [&](TForm3& d) {
+          const std::array<QLineEdit*, 5> boxes{d.PasLent, d.Tolerance, d.Delai_Autofocus, d.PasRapide, d.EditMesures};
+          for (size_t i = 0; i < boxes.size(); ++i) retype(boxes[i], typed[i]);
+          QTest::keyClick(d.EditMesures, Qt::Key_Return);  // OK, the focus still in the box
+        },
+        false);
+    EXPECT_EQ(std::tuple(form->xPasLent, form->xTolerance, form->xDelaiAutofocus, form->xPasRapide, form->xNbMesures),
+              stored);
+  }
 }
 
 TEST_F(SetupButton, OkWithAMethodOutsideTheListStoresMinusOne) {

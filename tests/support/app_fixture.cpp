@@ -1,6 +1,8 @@
 #include "app_fixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QTimer>
 
 TestPlatform::TestPlatform() : version(std::make_unique<EmbeddedVersionSource>()) {
   services = std::make_unique<PlatformServices>(PlatformServices{
@@ -13,6 +15,13 @@ TestPlatform::TestPlatform() : version(std::make_unique<EmbeddedVersionSource>()
 }
 
 TestPlatform::~TestPlatform() {
+  // A close asks every event loop to end, and Qt then ends each new one at
+  // once until a main loop has run: one short main loop here lets the next
+  // test of the same process run its dialogs and waits.
+  if (application->Terminated()) {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+  }
   if (Application == application.get()) Application = nullptr;
   xCanvasBureau.reset();
   xHDCBureau = nullptr;

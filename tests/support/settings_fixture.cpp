@@ -57,7 +57,7 @@ void SettingsFixture::runSetup(const std::function<void(TForm3&)>& inDialog, boo
   TForm3* dialog = form3.get();
   QTimer::singleShot(0, dialog, [dialog, inDialog, ok] {
     inDialog(*dialog);
-    dialog->done(ok ? QDialog::Accepted : QDialog::Rejected);
+    if (dialog->isVisible()) dialog->done(ok ? QDialog::Accepted : QDialog::Rejected);
   });
   form->BoutonSetup->click();
 }

@@ -38,7 +38,7 @@ struct SettingsFixture {
   // Gives the main window a driver object.
   std::shared_ptr<FakeObject> holdDriver(bool linked = true);
   // Clicks the setup button; `inDialog` acts in the open dialog, which then
-  // closes with OK (`ok`) or Cancel.
+  // closes with OK (`ok`) or Cancel unless `inDialog` closed it.
   void runSetup(const std::function<void(TForm3&)>& inDialog, bool ok);
   // Opens the dialog without its modal loop.
   void open();
