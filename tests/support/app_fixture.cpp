@@ -1,6 +1,13 @@
 #include "app_fixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QTimer>
+
+#include "app/Unit2.h"
+#include "autofocus/mesure.h"
+#include "platform/number_format.h"
+#include "settings_dialog/Unit3.h"
 
 TestPlatform::TestPlatform() : version(std::make_unique<EmbeddedVersionSource>()) {
   services = std::make_unique<PlatformServices>(PlatformServices{
@@ -36,4 +43,28 @@ std::unique_ptr<TForm1> makeForm(TestPlatform& platform, bool show) {
   guarded([&] { form->FormCreate(); });
   if (show) form->show();
   return form;
+}
+
+void resetBetweenTests() {
+  Application = nullptr;
+  Form1 = nullptr;
+  Form3 = nullptr;
+  AboutBox = nullptr;
+  Halt = false;
+  ModeFocus.clear();
+  OrigX = OrigY = 0;
+  OldX = OldY = 0;
+  IsFirstTime = false;
+  xCanvasBureau.reset();
+  xHDCBureau = nullptr;
+  xHBureau = nullptr;
+  RemplaceMesureAutofocus({});
+  numfmt::SetDecimalSeparator(QLatin1Char('.'));
+
+  // After QCoreApplication::exit every nested loop returns at once until the
+  // main loop runs again: it is run and left, which delivers what is still
+  // posted and clears that state. Deletions asked outside any loop follow.
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
