@@ -32,7 +32,8 @@ std::pair<double, double> waitInSlices(int slice, int total) {
 TEST(EventPump, WaitsAfterTheMainLoopWasToldToEndSleepAndServeEvents) {
   QCoreApplication::exit(0);
   bool served = false;
-  QTimer::singleShot(100, [&] { served = true; });
+  QObject scope;
+  QTimer::singleShot(100, &scope, [&] { served = true; });
   const auto [wall, cpu] = waitInSlices(40, 600);
   EXPECT_TRUE(served);
   EXPECT_LT(cpu, 0.25 * wall);
