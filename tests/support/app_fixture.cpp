@@ -1,6 +1,25 @@
 #include "app_fixture.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
+
+namespace {
+
+// A close in an earlier test of the same program ends the event loops for
+// good (QCoreApplication::exit with no main loop running): every later loop,
+// a modal dialog's or a wait's, would return at once. Running the main loop
+// for one pass makes them usable again.
+void reviveEventLoops() {
+  QEventLoop probe;
+  QTimer::singleShot(0, &probe, &QEventLoop::quit);
+  if (probe.exec() != -1) return;
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+}
+
+}  // namespace
 
 TestPlatform::TestPlatform() : version(std::make_unique<EmbeddedVersionSource>()) {
   services = std::make_unique<PlatformServices>(PlatformServices{
@@ -10,6 +29,7 @@ TestPlatform::TestPlatform() : version(std::make_unique<EmbeddedVersionSource>()
   Application->Title = QStringLiteral("Trevast");
   Halt = false;
   ModeFocus.clear();
+  reviveEventLoops();
 }
 
 TestPlatform::~TestPlatform() {
