@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/platform_services.h"
+#include "focuser/focuser_driver.h"
 #include "platform/automation.h"
 #include "platform/controls.h"
 
@@ -35,7 +36,7 @@ class TForm1 : public QWidget {
   QString VersionAscom;           // platform version as the platform reports it
   QString FocName;                // driver's friendly name
   QString FocDriver;              // driver's identifier; empty = none configured
-  AutomationRef Focuser;          // the driver object
+  FocuserDriver Focuser;          // the driver object
   bool FocuserExists = false;     // a driver object was created and may be used
   int xPasLent = 0;               // slow move, in multiples of FocStep
   int xPasRapide = 0;             // fast move = xPasLent x xPasRapide x FocStep

@@ -3,7 +3,7 @@
 #include "app/Unit1.h"
 
 bool autofocusPeutDemarrer(TForm1& f) {
-  if (f.Focuser.isEmpty() || !f.Focuser.get(QStringLiteral("Link")).toBool()) {
+  if (f.Focuser.isEmpty() || !f.Focuser.Link()) {
     f.xFinAutofocus = FinAutofocus::MoteurNonConnecte;
     return false;
   }

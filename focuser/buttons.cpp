@@ -82,7 +82,7 @@ void TForm1::DemandeArret() {
   Halt = true;
   StopMoves();
   // Whatever driver object is held, even one a failed reconnection left.
-  if (!Focuser.isEmpty()) Focuser.call(QStringLiteral("Halt"));
+  if (!Focuser.isEmpty()) Focuser.Halt();
 }
 
 void TForm1::BoutonSTOPClick() {
@@ -93,7 +93,7 @@ void TForm1::BoutonSTOPClick() {
   Application->ProcessMessages();
   if (Application->Terminated()) return;
   MemoLog->Add(QStringLiteral("STOP demandé"));
-  if (!Focuser.get(QStringLiteral("Absolute")).toBool()) {
+  if (!Focuser.Absolute()) {
     xPosition = 0;
     platform_.dialogs.MessageDlg(kPositionRelativeAZero, MsgDlgType::Information, {MsgDlgBtn::OK});
     if (Application->Terminated()) return;

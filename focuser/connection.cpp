@@ -136,19 +136,19 @@ void connectFocuser(TForm1& f, bool pFirstTime, Found& found) {
 
   if (!fcusb) {
     try {
-      f.FocStep = f.Focuser.get(QStringLiteral("StepSize")).toInt();
+      f.FocStep = f.Focuser.StepSize();
     } catch (const std::exception&) {
       f.FocStep = 1;
     }
   }
-  f.FocMaxIncrement = f.Focuser.get(QStringLiteral("MaxIncrement")).toInt();
+  f.FocMaxIncrement = f.Focuser.MaxIncrement();
 
   Application->ProcessMessages();
   if (Application->Terminated()) return;
   try {
     f.MemoLog->Add(f.FocName);
-    if (f.Focuser.get(QStringLiteral("Absolute")).toBool()) {
-      f.xPosition = f.Focuser.get(QStringLiteral("Position")).toInt();
+    if (f.Focuser.Absolute()) {
+      f.xPosition = f.Focuser.Position();
       f.MemoLog->Add(QStringLiteral("  +-- Positionnement absolu"));
       f.BoutonResetPos->hide();
     } else {
@@ -156,8 +156,8 @@ void connectFocuser(TForm1& f, bool pFirstTime, Found& found) {
       f.BoutonResetPos->show();
     }
     f.MemoLog->Add(QStringLiteral("  +-- Taille du pas : ") + QString::number(f.FocStep) + QStringLiteral(" microns"));
-    f.Focuser.put(QStringLiteral("Link"), true);
-    if (f.Focuser.get(QStringLiteral("Link")).toBool()) {
+    f.Focuser.setLink(true);
+    if (f.Focuser.Link()) {
       f.Memo1->Add(QStringLiteral("Focuser link : True"));
       f.BoutonAVRapide->setEnabled(true);
       f.BoutonRERapide->setEnabled(true);
@@ -223,8 +223,8 @@ void TForm1::FirstShowFocuser() {
   if (AscomOK) {
     showAscomLabel(LabelAscom, true);
     if (FocuserExists) {
-      Focuser.put(QStringLiteral("Link"), true);
-      const bool linked = Focuser.get(QStringLiteral("Link")).toBool();
+      Focuser.setLink(true);
+      const bool linked = Focuser.Link();
       Memo1->Add(linked ? kLinked : kNotLinked);
       showLinkState(*this, linked);
       if (linked) {
@@ -238,9 +238,8 @@ void TForm1::FirstShowFocuser() {
 
 void TForm1::BoutonFocuserConnectClick() {
   TimerTrackBar->setEnabled(false);
-  const bool linked = Focuser.get(QStringLiteral("Link")).toBool();
-  Focuser.put(QStringLiteral("Link"), Arg{!linked, Passing::VariantValue});
-  if (Focuser.get(QStringLiteral("Link")).toBool()) {
+  Focuser.toggleLink();
+  if (Focuser.Link()) {
     showLinkState(*this, true);
     for (TSpeedButton* b : {BoutonRappelMAP, GoLimiteBasse, GoLimiteHaute}) b->setEnabled(true);
     if (xIsEtoile && CheckBox1->isChecked()) BoutonAutofocus->setEnabled(true);

@@ -32,7 +32,7 @@ MotorWait waitForMotor(TForm1& form, bool askFirst, const std::function<bool()>&
   const uint32_t start = clock.GetTickCount();
   std::optional<uint32_t> stopSeen;
   for (bool ask = askFirst;; ask = true) {
-    if (ask && !form.Focuser.get(QStringLiteral("IsMoving")).toBool()) return MotorWait::AtRest;
+    if (ask && !form.Focuser.IsMoving()) return MotorWait::AtRest;
     const uint32_t now = clock.GetTickCount();
     if (!stopSeen && stopRequested && stopRequested()) stopSeen = now;
     if (now - start >= kMotorWaitTimeoutMs || (stopSeen && now - *stopSeen >= kHaltWaitTimeoutMs)) {
@@ -79,26 +79,20 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
 void TForm1::moveOnce(int Pos, bool IsAbs) {
   const unsigned stopsBefore = stopCount_;
   const auto stopped = [this, stopsBefore] { return stopCount_ != stopsBefore; };
-  const QString move = QStringLiteral("Move");
 
-  bool absolute = Focuser.get(QStringLiteral("Absolute")).toBool();
-  if (absolute) xPosition = Focuser.get(QStringLiteral("Position")).toInt();
-  // An absolute driver is sent its own position plus the steps: a target.
-  const auto sendAbsolute = [&](int steps) {
-    const Variant target = Focuser.get(QStringLiteral("Position")) + Variant(steps);
-    Focuser.call(move, {{target, Passing::VariantValue}});
-  };
+  bool absolute = Focuser.Absolute();
+  if (absolute) xPosition = Focuser.Position();
 
   MotorWait end = MotorWait::AtRest;
   if (IsAbs) {
     const MovePlan plan = planTarget(xPosition, Pos, FocMaxIncrement);
     bool cut = false;  // a stop or a silent driver ended the plan early
     for (qint64 i = 0; i < plan.fullMoves && !cut; ++i) {
-      absolute = Focuser.get(QStringLiteral("Absolute")).toBool();
+      absolute = Focuser.Absolute();
       if (absolute) {
-        sendAbsolute(plan.chunk);
+        Focuser.MoveToPositionPlus(plan.chunk);
       } else {
-        Focuser.call(move, {{plan.chunk, Passing::Value}});
+        Focuser.Move(plan.chunk);
         xPosition = addSteps(xPosition, plan.chunk);
       }
       end = waitForMotor(*this, false, stopped);
@@ -106,11 +100,11 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
       cut = end == MotorWait::TimedOut || stopped();
     }
     if (!cut) {
-      absolute = Focuser.get(QStringLiteral("Absolute")).toBool();
+      absolute = Focuser.Absolute();
       if (absolute) {
-        sendAbsolute(plan.last);
+        Focuser.MoveToPositionPlus(plan.last);
       } else {
-        Focuser.call(move, {{plan.last, Passing::Value}});
+        Focuser.Move(plan.last);
         xPosition = Pos;
       }
       end = waitForMotor(*this, false, stopped);
@@ -119,17 +113,16 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
     // A relative count already says what was sent, and a stop has set it to 0
     // since; an absolute driver tells where a cut move left it.
     if (absolute)
-      xPosition = (cut || stopped() || end == MotorWait::TimedOut) ? Focuser.get(QStringLiteral("Position")).toInt()
-                                                                    : Pos;
+      xPosition = (cut || stopped() || end == MotorWait::TimedOut) ? Focuser.Position() : Pos;
   } else if (absolute) {
-    sendAbsolute(Pos);
+    Focuser.MoveToPositionPlus(Pos);
     end = waitForMotor(*this, false, stopped);
     if (end == MotorWait::Closing) return;
     // Read once the motor stands: right after the command a driver reports
     // where it started from.
-    xPosition = Focuser.get(QStringLiteral("Position")).toInt();
+    xPosition = Focuser.Position();
   } else {
-    Focuser.call(move, {{Pos, Passing::Reference}});
+    Focuser.MoveByReference(Pos);
     xPosition = addSteps(xPosition, Pos);
     end = waitForMotor(*this, false, stopped);
     if (end == MotorWait::Closing) return;
@@ -141,7 +134,7 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
 
 void TForm1::AfficheBarrePO() {
   if (Focuser.isEmpty()) return;
-  if (!Focuser.get(QStringLiteral("Link")).toBool()) return;
+  if (!Focuser.Link()) return;
   if (waitForMotor(*this, true) == MotorWait::Closing) return;
   LabelPosition->setText(QString::number(xPosition));
   const std::optional<TravelGauge> gauge = travelGauge(xPosition, xLimiteBasse, xLimiteHaute, xPositionMap);
@@ -160,7 +153,7 @@ void TForm1::TimerTrackBarTimer() {
   if (Focuser.isEmpty()) return;
   bool moving = false;
   try {
-    moving = Focuser.get(QStringLiteral("IsMoving")).toBool();
+    moving = Focuser.IsMoving();
   } catch (const std::exception&) {
     // An error box every 250 ms would bury the window: the poll stops and says so once.
     TimerTrackBar->setEnabled(false);

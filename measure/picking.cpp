@@ -69,7 +69,7 @@ void TForm1::CheckBox1Click() {
   TimerSouris->setEnabled(ticked);
   if (FocuserExists) {
     const bool etoile = xIsEtoile;
-    const bool lie = Focuser.get(QStringLiteral("Link")).toBool();  // read even with no star picked
+    const bool lie = Focuser.Link();  // read even with no star picked
     if (etoile && lie) BoutonAutofocus->setEnabled(ticked);
   }
   if (!ticked) {

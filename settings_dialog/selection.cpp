@@ -40,4 +40,4 @@ void TForm3::BoutonSelectionClick() {
   f.platform().desktop.bringToFront(this);
 }
 
-void TForm3::Button1Click() { Form1->Focuser.call(QStringLiteral("SetupDialog")); }
+void TForm3::Button1Click() { Form1->Focuser.SetupDialog(); }

@@ -13,7 +13,7 @@ namespace {
 bool tientDriverLie(const TForm1& f) {
   if (f.Focuser.isEmpty()) return false;
   try {
-    return f.Focuser.get(QStringLiteral("Link")).toBool();
+    return f.Focuser.Link();
   } catch (const std::exception&) {
     return false;
   }

@@ -34,7 +34,7 @@ class Motion : public ::testing::Test {
   }
   void pressStopOnRelativeDriver() {  // what the stop button does
     form->StopMoves();
-    form->Focuser.call(QStringLiteral("Halt"));
+    form->Focuser.Halt();
     form->xPosition = 0;
   }
 
@@ -202,7 +202,7 @@ TEST_F(Motion, TheDisplayShowsThePositionAndTheGaugeBetweenSetLimits) {
 
 TEST_F(Motion, ThePollFollowsTheMotorAndStopsQuietlyOnAnError) {
   driver->movingAnswers = 1;
-  form->Focuser.call(QStringLiteral("Move"), {{100, Passing::VariantValue}});
+  form->Focuser.MoveToPositionPlus(100);  // from 0
   QList<bool> stop, fast;
   for (int tick = 0; tick < 2; ++tick) {
     form->TimerTrackBarTimer();
@@ -244,7 +244,7 @@ TEST(MotionOnSimulator, AStopMidwayLeavesTheSimulatorAndTheProgramWhereItHalted)
     });
   p.time.at(t0 + 2500, [&] {  // the stop button, during the third chunk
     form->StopMoves();
-    form->Focuser.call(QStringLiteral("Halt"));
+    form->Focuser.Halt();
   });
   form->Moteur(28500, true);
   EXPECT_EQ(stopWhileMoving, (QList<bool>{true, true}));
