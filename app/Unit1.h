@@ -96,6 +96,9 @@ class TForm1 : public QWidget, public SettingsRecord {
   void LitFichierIni();
   void EcritFichierIni();
   QString settingsPath() const;
+  // The stored settings as the close and a profile save write them: the
+  // window's place is where it stands now.
+  SettingsRecord settingsToStore() const;
   void placeWindow(QPoint frameTopLeft);
 
   // ---- Focuser control (focuser/) ----
