@@ -100,3 +100,8 @@ std::optional<QString> readProfile(const IniFile& f, SettingsRecord& r) {
     if (s.profileDefault) readKey(f, s, *s.profileDefault, BadTarget::KeepValue, r, unreadableTarget);
   return unreadableTarget;
 }
+
+void copyOnOk(const SettingsRecord& fromDialog, SettingsRecord& record) {
+  for (const Setting& s : kSettings)
+    if (s.copiedOnOk) std::visit([&](auto field) { record.*field = fromDialog.*field; }, s.field);
+}

@@ -41,3 +41,9 @@ void writeProfile(IniFile& file, const SettingsRecord& r);
 // and "Haut" keep their values. A "FWHM cible" that reads as no number keeps
 // the target's value, and its text is returned.
 std::optional<QString> readProfile(const IniFile& file, SettingsRecord& r);
+
+// ---- The settings dialog ----
+
+// Copies what the dialog's OK hands over from the values read off its
+// controls into the state record.
+void copyOnOk(const SettingsRecord& fromDialog, SettingsRecord& record);

@@ -3,7 +3,8 @@
 // "trevast.ini" and the profile files carry, and the one table that says, for
 // each, its section and key, the field it feeds, its defaults, its format,
 // where each file writes it and whether the settings dialog's OK takes it.
-// The settings file and the profiles walk this table (app/settings_store.*).
+// The settings file, the profiles and the dialog's hand-over walk this table
+// (app/settings_store.*, settings_dialog/Unit3.cpp).
 #include <QString>
 #include <iterator>
 #include <optional>
