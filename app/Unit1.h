@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/platform_services.h"
+#include "app/settings_table.h"
 #include "focuser/focuser_driver.h"
 #include "platform/automation.h"
 #include "platform/controls.h"
@@ -24,7 +25,9 @@ class DesktopDC;
 // How the last autofocus run ended, for the launcher's report.
 enum class FinAutofocus { Terminee, MoteurNonConnecte, SelectionDesactivee, Interrompue };
 
-class TForm1 : public QWidget {
+// The stored settings fields of the state record come from SettingsRecord
+// (app/settings_table.h).
+class TForm1 : public QWidget, public SettingsRecord {
   Q_OBJECT
  public:
   explicit TForm1(PlatformServices& platform, QWidget* parent = nullptr);
@@ -34,30 +37,13 @@ class TForm1 : public QWidget {
 
   // ---- The state record -------------------------------------------------
   QString VersionAscom;           // platform version as the platform reports it
-  QString FocName;                // driver's friendly name
-  QString FocDriver;              // driver's identifier; empty = none configured
   FocuserDriver Focuser;          // the driver object
   bool FocuserExists = false;     // a driver object was created and may be used
-  int xPasLent = 0;               // slow move, in multiples of FocStep
-  int xPasRapide = 0;             // fast move = xPasLent x xPasRapide x FocStep
-  int xTolerance = 0;             // autofocus tolerance, percent
-  int xDelaiAutofocus = 0;        // settle delay, seconds
   int FocStep = 0;                // microns per step
   int FocMaxIncrement = 0;        // largest single move, steps
-  int xLimiteBasse = 0;           // lower limit; 0 = none
-  int xLimiteHaute = 0;           // upper limit; 99999 = none
-  int xPosition = 0;              // focuser position as the program knows it
-  int xPositionMap = 0;           // stored focus position; 0 = none
   bool AscomOK = false;           // platform found at version 5 or later
-  int FormGauche = 0;             // window left read from the settings; -1 = none
-  int FormHaut = 0;               // window top read from the settings; -1 = none
-  int xMethode = 0;               // 0 successive approaches, else intra/extra
-  double xCible = 0.0;            // target FWHM of the intra/extra method, pixels
-  int xNbMesures = 0;             // measures per focuser position
-  bool xManuel = false;           // manual trigger before each autofocus measure
   bool xIsEtoile = false;         // a star has been picked
   AutomationRef xProfile;         // the ASCOM profile object
-  int xTaille = 0;                // side of the measured square, pixels
   double fwhm_test = 0.0;         // FWHM the last autofocus run ended on
   bool xSortieTolerance = false;  // the last run ended on the tolerance test
 
@@ -111,6 +97,9 @@ class TForm1 : public QWidget {
   void LitFichierIni();
   void EcritFichierIni();
   QString settingsPath() const;
+  // The stored settings as the close and a profile save write them: the
+  // window's place is where it stands now.
+  SettingsRecord settingsToStore() const;
   void placeWindow(QPoint frameTopLeft);
 
   // ---- Focuser control (focuser/) ----
@@ -209,8 +198,3 @@ extern bool IsFirstTime;           // no frame drawn on the desktop yet
 extern std::unique_ptr<DesktopCanvas> xCanvasBureau;  // draws on the desktop
 extern DesktopDC* xHDCBureau;      // the desktop's device context, the canvas's handle
 extern Desktop* xHBureau;          // the desktop window
-
-// Sentinels of the limits and the focus position.
-constexpr int kNoLowerLimit = 0;
-constexpr int kNoUpperLimit = 99999;
-constexpr int kNoFocusPosition = 0;

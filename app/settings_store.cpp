@@ -7,92 +7,101 @@ QString formatCible(double cible) { return numfmt::Fixed3(cible, 2); }
 
 namespace {
 
-// The keys both files are read by, in their order, up to "Delai suivi".
-void readCommonKeys(const IniFile& f, StoredSettings& s) {
-  s.driver = f.ReadString(keys::Focuser, keys::Driver, QString());
-  s.name = f.ReadString(keys::Focuser, keys::Name, QString());
-  s.position = f.ReadInteger(keys::Focuser, keys::Position, s.position);
-  s.positionMap = f.ReadInteger(keys::Focuser, keys::PositionMap, s.positionMap);
-  s.limiteBasse = f.ReadInteger(keys::Focuser, keys::LimiteBasse, s.limiteBasse);
-  s.limiteHaute = f.ReadInteger(keys::Focuser, keys::LimiteHaute, s.limiteHaute);
-  s.lowSpeed = f.ReadInteger(keys::Autofocus, keys::LowSpeed, s.lowSpeed);
-  s.highSpeed = f.ReadInteger(keys::Autofocus, keys::HighSpeed, s.highSpeed);
-  s.tolerance = f.ReadInteger(keys::Autofocus, keys::Tolerance, s.tolerance);
-  s.methode = f.ReadInteger(keys::Autofocus, keys::Methode, s.methode);
-  s.mesures = f.ReadInteger(keys::Autofocus, keys::Mesures, s.mesures);
-  s.delaiSuivi = f.ReadInteger(keys::Autofocus, keys::DelaiSuivi, s.delaiSuivi);
-}
+// What a read does with a "FWHM cible" that is no number.
+enum class BadTarget { TakeDefault, KeepValue };
 
-// "FWHM cible" in either decimal notation; other text leaves the default 0 and
-// its text in `badCible`.
-void readCible(const IniFile& f, StoredSettings& s, bool& cibleUnreadable, QString& badCible) {
-  const QString cible = f.ReadString(keys::Autofocus, keys::FwhmCible, QStringLiteral("0"));
-  cibleUnreadable = !numfmt::TryStrToStoredFloat(cible, s.cible);
-  if (cibleUnreadable) {
-    s.cible = 0.0;
-    badCible = cible;
+// Reads one key into its field; a missing or unreadable value gives `def`.
+void readKey(const IniFile& f, const Setting& s, int def, BadTarget badTarget, SettingsRecord& r,
+             std::optional<QString>& unreadableTarget) {
+  const QString section = QString::fromUtf8(s.section);
+  const QString key = QString::fromUtf8(s.key);
+  switch (s.format) {
+    case SettingFormat::Text:
+      r.*std::get<QString SettingsRecord::*>(s.field) = f.ReadString(section, key, QString());
+      break;
+    case SettingFormat::Integer:
+    case SettingFormat::Place:
+      r.*std::get<int SettingsRecord::*>(s.field) = f.ReadInteger(section, key, def);
+      break;
+    case SettingFormat::Flag:
+      r.*std::get<bool SettingsRecord::*>(s.field) = f.ReadInteger(section, key, def) == 1;
+      break;
+    case SettingFormat::Target: {
+      double& target = r.*std::get<double SettingsRecord::*>(s.field);
+      const QString text = f.ReadString(section, key, QString::number(def));
+      double value = 0.0;
+      if (numfmt::TryStrToStoredFloat(text, value)) {
+        target = value;
+      } else {
+        unreadableTarget = text;
+        if (badTarget == BadTarget::TakeDefault) target = def;
+      }
+      break;
+    }
   }
 }
 
-// The seventeen keys; a profile has "FWHM cible" before "Manuel", the
-// settings file after it.
-void writeAllKeys(IniFile& f, const StoredSettings& s, bool cibleBeforeManuel) {
-  f.WriteString(keys::Focuser, keys::Name, s.name);
-  f.WriteString(keys::Focuser, keys::Driver, s.driver);
-  f.WriteInteger(keys::Focuser, keys::Position, s.position);
-  f.WriteInteger(keys::Focuser, keys::PositionMap, s.positionMap);
-  f.WriteInteger(keys::Focuser, keys::LimiteBasse, s.limiteBasse);
-  f.WriteInteger(keys::Focuser, keys::LimiteHaute, s.limiteHaute);
-  f.WriteInteger(keys::Autofocus, keys::Tolerance, s.tolerance);
-  f.WriteInteger(keys::Autofocus, keys::LowSpeed, s.lowSpeed);
-  f.WriteInteger(keys::Autofocus, keys::HighSpeed, s.highSpeed);
-  f.WriteInteger(keys::Autofocus, keys::Methode, s.methode);
-  f.WriteInteger(keys::Autofocus, keys::Mesures, s.mesures);
-  f.WriteInteger(keys::Autofocus, keys::Taille, s.taille);
-  f.WriteInteger(keys::Autofocus, keys::DelaiSuivi, s.delaiSuivi);
-  if (cibleBeforeManuel) f.WriteString(keys::Autofocus, keys::FwhmCible, formatCible(s.cible));
-  f.WriteInteger(keys::Autofocus, keys::Manuel, s.manuel ? 1 : 0);
-  if (!cibleBeforeManuel) f.WriteString(keys::Autofocus, keys::FwhmCible, formatCible(s.cible));
-  f.WriteInteger(keys::Programme, keys::Gauche, s.gauche);
-  f.WriteInteger(keys::Programme, keys::Haut, s.haut);
+void writeKey(IniFile& f, const Setting& s, const SettingsRecord& r) {
+  const QString section = QString::fromUtf8(s.section);
+  const QString key = QString::fromUtf8(s.key);
+  switch (s.format) {
+    case SettingFormat::Text:
+      f.WriteString(section, key, r.*std::get<QString SettingsRecord::*>(s.field));
+      break;
+    case SettingFormat::Integer:
+    case SettingFormat::Place:
+      f.WriteInteger(section, key, r.*std::get<int SettingsRecord::*>(s.field));
+      break;
+    case SettingFormat::Flag:
+      f.WriteInteger(section, key, r.*std::get<bool SettingsRecord::*>(s.field) ? 1 : 0);
+      break;
+    case SettingFormat::Target:
+      f.WriteString(section, key, formatCible(r.*std::get<double SettingsRecord::*>(s.field)));
+      break;
+  }
+}
+
+// Every key, in the order `place` gives them.
+void writeInOrder(IniFile& f, const SettingsRecord& r, int Setting::*place) {
+  const int count = static_cast<int>(std::size(kSettings));
+  for (int n = 1; n <= count; ++n)
+    for (const Setting& s : kSettings)
+      if (s.*place == n) writeKey(f, s, r);
 }
 
 }  // namespace
 
-StoredSettings readSettings(const IniFile& f, bool& cibleUnreadable, QString& badCible) {
-  StoredSettings s;
-  readCommonKeys(f, s);
-  s.taille = f.ReadInteger(keys::Autofocus, keys::Taille, s.taille);
-  readCible(f, s, cibleUnreadable, badCible);
-  s.manuel = f.ReadInteger(keys::Autofocus, keys::Manuel, 0) == 1;
-  s.gauche = f.ReadInteger(keys::Programme, keys::Gauche, s.gauche);
-  s.haut = f.ReadInteger(keys::Programme, keys::Haut, s.haut);
-  return s;
+std::optional<QString> readSettings(const IniFile& f, SettingsRecord& r) {
+  std::optional<QString> unreadableTarget;
+  for (const Setting& s : kSettings) readKey(f, s, s.fileDefault, BadTarget::TakeDefault, r, unreadableTarget);
+  return unreadableTarget;
 }
 
-QStringList clampToHardLimits(StoredSettings& s, const QString& where) {
+QStringList clampToHardLimits(SettingsRecord& r, const QString& where) {
   QStringList lines;
-  if (s.taille > kMaxTaille) {
-    s.taille = kMaxTaille;
+  if (r.xTaille > kMaxTaille) {
+    r.xTaille = kMaxTaille;
     lines << QStringLiteral("Taille trop grande dans %1 : %2 utilisé.").arg(where).arg(kMaxTaille);
   }
-  if (s.mesures > kMaxMesures) {
-    s.mesures = kMaxMesures;
+  if (r.xNbMesures > kMaxMesures) {
+    r.xNbMesures = kMaxMesures;
     lines << QStringLiteral("Mesures trop grand dans %1 : %2 utilisé.").arg(where).arg(kMaxMesures);
   }
   return lines;
 }
 
-void writeSettings(IniFile& f, const StoredSettings& s) { writeAllKeys(f, s, false); }
+void writeSettings(IniFile& f, const SettingsRecord& r) { writeInOrder(f, r, &Setting::fileWrite); }
 
-void writeProfile(IniFile& f, const StoredSettings& s) { writeAllKeys(f, s, true); }
+void writeProfile(IniFile& f, const SettingsRecord& r) { writeInOrder(f, r, &Setting::profileWrite); }
 
-StoredSettings readProfile(const IniFile& f, bool& cibleUnreadable, QString& badCible) {
-  StoredSettings s;
-  // A profile's own defaults where the settings file has 3 and 3.
-  s.highSpeed = 10;
-  s.tolerance = 5;
-  readCommonKeys(f, s);
-  readCible(f, s, cibleUnreadable, badCible);
-  return s;
+std::optional<QString> readProfile(const IniFile& f, SettingsRecord& r) {
+  std::optional<QString> unreadableTarget;
+  for (const Setting& s : kSettings)
+    if (s.profileDefault) readKey(f, s, *s.profileDefault, BadTarget::KeepValue, r, unreadableTarget);
+  return unreadableTarget;
+}
+
+void copyOnOk(const SettingsRecord& fromDialog, SettingsRecord& record) {
+  for (const Setting& s : kSettings)
+    if (s.copiedOnOk) std::visit([&](auto field) { record.*field = fromDialog.*field; }, s.field);
 }

@@ -17,6 +17,63 @@
 
 TForm3* Form3 = nullptr;
 
+namespace {
+
+// How each kind of control shows a setting and gives it back.
+void showValue(TUpDown* c, int v) { c->setPosition(v); }  // the position shows in the up-down's edit
+void showValue(TLabeledEdit* c, int v) { c->setText(QString::number(v)); }
+void showValue(QComboBox* c, int v) { c->setCurrentIndex(v >= 0 && v < c->count() ? v : -1); }
+void showValue(TSpinEdit* c, int v) { c->setValue(v); }  // brought into its range
+void showValue(QCheckBox* c, bool v) { c->setChecked(v); }
+int valueOf(const TUpDown* c) { return c->Position(); }
+int valueOf(const TLabeledEdit* c) { return c->text().toInt(); }
+int valueOf(const QComboBox* c) { return c->currentIndex(); }
+int valueOf(const TSpinEdit* c) { return c->Value(); }
+bool valueOf(const QCheckBox* c) { return c->isChecked(); }
+
+// A setting that OK takes from a control of the dialog, and that the filling
+// shows there.
+struct SettingControl {
+  SettingField field;
+  void (*show)(TForm3& dialog, const SettingsRecord& r);
+  void (*take)(const TForm3& dialog, SettingsRecord& r);
+};
+
+template <auto field, auto control>
+constexpr SettingControl settingControl() {
+  return {field, [](TForm3& d, const SettingsRecord& r) { showValue(d.*control, r.*field); },
+          [](const TForm3& d, SettingsRecord& r) { r.*field = valueOf(d.*control); }};
+}
+
+// In the order the filling sets them.
+constexpr SettingControl kSettingControls[] = {
+    settingControl<&SettingsRecord::xPasLent, &TForm3::UpDownLent>(),
+    settingControl<&SettingsRecord::xPasRapide, &TForm3::UpDownRapide>(),
+    settingControl<&SettingsRecord::xNbMesures, &TForm3::UpDownMesures>(),
+    settingControl<&SettingsRecord::xTolerance, &TForm3::UpDown1>(),
+    settingControl<&SettingsRecord::xDelaiAutofocus, &TForm3::UpDown2>(),
+    settingControl<&SettingsRecord::xLimiteBasse, &TForm3::LimiteBasse>(),
+    settingControl<&SettingsRecord::xLimiteHaute, &TForm3::LimiteHaute>(),
+    settingControl<&SettingsRecord::xPositionMap, &TForm3::PointDeMap>(),
+    settingControl<&SettingsRecord::xMethode, &TForm3::ComboBox1>(),
+    settingControl<&SettingsRecord::xManuel, &TForm3::IsManuel>(),
+    settingControl<&SettingsRecord::xTaille, &TForm3::SpinEdit1>(),
+};
+
+// A setting the table says OK copies has exactly one control here, and no
+// other setting has one, so OK never copies a value no control gave.
+constexpr bool oneControlPerSettingCopiedOnOk() {
+  for (const Setting& s : kSettings) {
+    int controls = 0;
+    for (const SettingControl& c : kSettingControls) controls += c.field == s.field ? 1 : 0;
+    if (controls != (s.copiedOnOk ? 1 : 0)) return false;
+  }
+  return true;
+}
+static_assert(oneControlPerSettingCopiedOnOk(), "a setting copied on OK lacks its control, or has two");
+
+}  // namespace
+
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   defineForm3(*this);
   wireEvents();
@@ -76,23 +133,9 @@ void TForm3::InitVar() {
   IsManuel->setToolTip(QStringLiteral("Affiche une fenêtre demandant le déclenchement manuel") +
                        QStringLiteral("\n\r") + QStringLiteral("de la prise de vue entre chaque mouvement moteur"));
 
-  UpDownLent->setPosition(f.xPasLent);
-  UpDownRapide->setPosition(f.xPasRapide);
-  UpDownMesures->setPosition(f.xNbMesures);
-
-  Tolerance->setText(QString::number(f.xTolerance));
-  Delai_Autofocus->setText(QString::number(f.xDelaiAutofocus));
-  LimiteBasse->setText(QString::number(f.xLimiteBasse));
-  LimiteHaute->setText(QString::number(f.xLimiteHaute));
-  PointDeMap->setText(QString::number(f.xPositionMap));
-
-  UpDown1->setPosition(f.xTolerance);
-  UpDown2->setPosition(f.xDelaiAutofocus);
-
-  const bool listed = f.xMethode >= 0 && f.xMethode < ComboBox1->count();
-  ComboBox1->setCurrentIndex(listed ? f.xMethode : -1);
-  IsManuel->setChecked(f.xManuel);
-  SpinEdit1->setValue(f.xTaille);
+  // The change handlers of the boxes, the check box and the size run as the
+  // values show (a method outside the list selects nothing).
+  for (const SettingControl& c : kSettingControls) c.show(*this, f);
   // The change handler stores the shown, rounded target whenever the text changes.
   MaskEdit1->setText(formatCible(f.xCible));
   const bool intraExtra = ComboBox1->currentIndex() == 1;
@@ -143,32 +186,12 @@ void TForm3::BitBtn6Click() {
   if (AboutBox) AboutBox->exec();
 }
 
-ValeursDialogue TForm3::LitValeurs() const {
-  ValeursDialogue v;
-  v.positionMap = PointDeMap->text().toInt();
-  v.limiteBasse = LimiteBasse->text().toInt();
-  v.limiteHaute = LimiteHaute->text().toInt();
-  v.pasLent = UpDownLent->Position();
-  v.pasRapide = UpDownRapide->Position();
-  v.tolerance = UpDown1->Position();
-  v.methode = ComboBox1->currentIndex();
-  v.nbMesures = UpDownMesures->Position();
-  v.delaiAutofocus = UpDown2->Position();
-  v.taille = SpinEdit1->Value();
-  v.manuel = IsManuel->isChecked();
+SettingsRecord TForm3::LitValeurs() const {
+  SettingsRecord v;
+  for (const SettingControl& c : kSettingControls) c.take(*this, v);
   return v;
 }
 
-void TForm3::AfficheValeurs(const ValeursDialogue& v) {
-  PointDeMap->setText(QString::number(v.positionMap));
-  LimiteBasse->setText(QString::number(v.limiteBasse));
-  LimiteHaute->setText(QString::number(v.limiteHaute));
-  UpDownLent->setPosition(v.pasLent);
-  UpDownRapide->setPosition(v.pasRapide);
-  UpDown1->setPosition(v.tolerance);
-  ComboBox1->setCurrentIndex(v.methode);
-  UpDownMesures->setPosition(v.nbMesures);
-  UpDown2->setPosition(v.delaiAutofocus);
-  SpinEdit1->setValue(v.taille);
-  IsManuel->setChecked(v.manuel);
+void TForm3::AfficheValeurs(const SettingsRecord& v) {
+  for (const SettingControl& c : kSettingControls) c.show(*this, v);
 }

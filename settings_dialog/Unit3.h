@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <optional>
 
+#include "app/settings_table.h"
 #include "platform/dialogs.h"
 
 class QCheckBox;
@@ -20,21 +21,6 @@ class TShape;
 class TSpeedButton;
 class TSpinEdit;
 class TUpDown;
-
-// What OK takes from the dialog's controls into the state record.
-struct ValeursDialogue {
-  int positionMap = 0;
-  int limiteBasse = 0;
-  int limiteHaute = 0;
-  int pasLent = 0;
-  int pasRapide = 0;
-  int tolerance = 0;
-  int methode = 0;
-  int nbMesures = 0;
-  int delaiAutofocus = 0;
-  int taille = 0;
-  bool manuel = false;
-};
 
 class TForm3 : public QDialog {
   Q_OBJECT
@@ -100,7 +86,7 @@ class TForm3 : public QDialog {
 
   // The values of an OK given during a move or an autofocus run, handed over
   // when it has ended (settings_dialog/operation_en_cours.h).
-  std::optional<ValeursDialogue> RemiseEnAttente;
+  std::optional<SettingsRecord> RemiseEnAttente;
 
   // ---- Filling and live handlers (Unit3.cpp) ----
   void FormShow();
@@ -111,10 +97,11 @@ class TForm3 : public QDialog {
   void IsManuelClick();
   void SpinEdit1Change();
   void BitBtn6Click();
-  // The values OK hands over to the state record.
-  ValeursDialogue LitValeurs() const;
-  // Shows `v` in the controls OK reads them from.
-  void AfficheValeurs(const ValeursDialogue& v);
+  // The values OK hands over to the state record, read off their controls
+  // (the record's other fields stay at zero).
+  SettingsRecord LitValeurs() const;
+  // Shows the values OK hands over in their controls.
+  void AfficheValeurs(const SettingsRecord& v);
 
   // ---- Driver selection and driver setup (selection.cpp) ----
   void BoutonSelectionClick();

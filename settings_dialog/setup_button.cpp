@@ -1,6 +1,7 @@
 #include <QTimer>
 
 #include "app/Unit1.h"
+#include "app/settings_store.h"
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "settings_dialog/Unit3.h"
@@ -37,32 +38,18 @@ void puisRelancePoll(TForm1& f, Fin&& fin) {
   relancePoll(f);
 }
 
-void copieValeurs(TForm1& f, const ValeursDialogue& v) {
-  f.xPositionMap = v.positionMap;
-  f.xLimiteBasse = v.limiteBasse;
-  f.xLimiteHaute = v.limiteHaute;
-  f.xPasLent = v.pasLent;
-  f.xPasRapide = v.pasRapide;
-  f.xTolerance = v.tolerance;
-  f.xMethode = v.methode;
-  f.xNbMesures = v.nbMesures;
-  f.xDelaiAutofocus = v.delaiAutofocus;
-  f.xTaille = v.taille;
-  f.xManuel = v.manuel;
-}
-
 // The hand-over of OK: the driver marked absent and reconnected, then the
 // controls copied, so the reconnection sees the record as it was before OK.
-void prendValeurs(TForm1& f, const ValeursDialogue& v) {
+void prendValeurs(TForm1& f, const SettingsRecord& v) {
   f.FocuserExists = false;
   if (f.AscomOK) f.LitRegistre(false);
-  copieValeurs(f, v);
+  copyOnOk(v, f);
 }
 
 // OK given inside a move or an autofocus run that the reconnection would cut
 // from its driver: the operation is stopped (no box, no count reset) and the
 // hand-over waits for its end.
-void differeRemise(TForm1& f, const ValeursDialogue& v) {
+void differeRemise(TForm1& f, const SettingsRecord& v) {
   Form3->RemiseEnAttente = v;
   f.DemandeArret();
   // As the stop button does, the run's measure counter and countdown go.
@@ -89,7 +76,7 @@ void TForm1::BoutonSetupClick() {
   puisRelancePoll(*this, [&] {
     bool differe = false;
     if (result == QDialog::Accepted) {
-      const ValeursDialogue v = Form3->LitValeurs();
+      const SettingsRecord v = Form3->LitValeurs();
       // Only a reconnection replaces the driver object an operation drives.
       differe = AscomOK && OperationUnderWay();
       if (differe) {
@@ -116,7 +103,7 @@ OperationEnCours::~OperationEnCours() {
 void RemiseApresOperation() {
   if (!Form1 || !Form3 || Form1->OperationUnderWay() || !Form3->RemiseEnAttente) return;
   if (Application->Terminated()) return;
-  const ValeursDialogue v = *Form3->RemiseEnAttente;
+  const SettingsRecord v = *Form3->RemiseEnAttente;
   Form3->RemiseEnAttente.reset();
   TForm1& f = *Form1;
   puisRelancePoll(f, [&] {
@@ -127,6 +114,6 @@ void RemiseApresOperation() {
 
 void RemiseALaFermeture() {
   if (!Form1 || !Form3 || !Form3->RemiseEnAttente) return;
-  copieValeurs(*Form1, *Form3->RemiseEnAttente);
+  copyOnOk(*Form3->RemiseEnAttente, *Form1);
   Form3->RemiseEnAttente.reset();
 }
