@@ -9,10 +9,3 @@ class EventPump {
   // none comes: a wait built on it costs no CPU between events.
   virtual void WaitForEvents(int ms) = 0;
 };
-
-// The Qt event loop of the GUI thread.
-class QtEventPump : public EventPump {
- public:
-  void ProcessMessages() override;
-  void WaitForEvents(int ms) override;
-};

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QTimer>
 
-TestPlatform::TestPlatform() : version(std::make_unique<EmbeddedVersionSource>()) {
+#include "resources/resources.h"
+
+TestPlatform::TestPlatform() : version(std::make_unique<FixedVersionSource>(resources::versionBlock())) {
   services = std::make_unique<PlatformServices>(PlatformServices{
       desktop, time, dialogs, com, registry, *version, folder.path() + QLatin1Char('/')});
   application = std::make_unique<TApplication>(time, dialogs);
