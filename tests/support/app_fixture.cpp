@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QTimer>
 
+#include "app/Unit2.h"
+#include "platform/number_format.h"
 #include "resources/resources.h"
+#include "settings_dialog/Unit3.h"
 
 TestPlatform::TestPlatform() : version(std::make_unique<FixedVersionSource>(resources::versionBlock())) {
   services = std::make_unique<PlatformServices>(PlatformServices{
@@ -17,13 +20,6 @@ TestPlatform::TestPlatform() : version(std::make_unique<FixedVersionSource>(reso
 }
 
 TestPlatform::~TestPlatform() {
-  // A close asks every event loop to end, and Qt then ends each new one at
-  // once until a main loop has run: one short main loop here lets the next
-  // test of the same process run its dialogs and waits.
-  if (application->Terminated()) {
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-    QCoreApplication::exec();
-  }
   if (Application == application.get()) Application = nullptr;
   xCanvasBureau.reset();
   xHDCBureau = nullptr;
@@ -47,4 +43,27 @@ std::unique_ptr<TForm1> makeForm(TestPlatform& platform, bool show) {
   guarded([&] { form->FormCreate(); });
   if (show) form->show();
   return form;
+}
+
+void resetBetweenTests() {
+  Application = nullptr;
+  Form1 = nullptr;
+  Form3 = nullptr;
+  AboutBox = nullptr;
+  Halt = false;
+  ModeFocus.clear();
+  OrigX = OrigY = 0;
+  OldX = OldY = 0;
+  IsFirstTime = false;
+  xCanvasBureau.reset();
+  xHDCBureau = nullptr;
+  xHBureau = nullptr;
+  numfmt::SetDecimalSeparator(QLatin1Char('.'));
+
+  // After QCoreApplication::exit every nested loop returns at once until the
+  // main loop runs again: it is run and left, which delivers what is still
+  // posted and clears that state. Deletions asked outside any loop follow.
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

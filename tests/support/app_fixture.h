@@ -37,6 +37,13 @@ struct TestPlatform {
   QByteArray readIni() const;
 };
 
+// Puts the process back as a test found it at start: the program's globals at
+// their first values, the real measurement for autofocus runs, the decimal
+// point, nothing left posted, and event loops that run again after a close
+// told the application to leave its main loop. The test main runs it after
+// every test, so a binary passes run whole as it does test by test.
+void resetBetweenTests();
+
 // Makes the main window as the program block does: construction, creation
 // handler, and (unless `show` is false) the first show.
 std::unique_ptr<TForm1> makeForm(TestPlatform& platform, bool show = true);

@@ -3,6 +3,7 @@
 # executable, and a close by the window manager writes every value back. A place
 # read at start and written back unchanged stays the same run after run.
 set -eu
+. "$(dirname "$0")/lib.sh"
 exe="$1"
 work="$2/close_keeps_settings"
 rm -rf "$work"
@@ -25,17 +26,10 @@ cp "$work/trevast.ini" "$work/expected.ini"
 run_once() {
   "$work/trevast" &
   local pid=$!
-  local id=""
-  for _ in $(seq 200); do
-    id=$(wmctrl -l | awk '$NF == "Trevast" {print $1}' | head -n1)
-    [ -n "$id" ] && break
-    sleep 0.05
-  done
-  [ -n "$id" ] || { echo "the window did not appear"; kill "$pid"; return 1; }
-  sleep 0.5
+  local id
+  id=$(wait_for_window "Trevast") || { echo "the window did not appear"; kill "$pid"; return 1; }
   wmctrl -i -c "$id"
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-  if kill -0 "$pid" 2>/dev/null; then echo "the program did not end"; kill "$pid"; return 1; fi
+  wait_until process_ended "$pid" || { echo "the program did not end"; kill "$pid"; return 1; }
   wait "$pid"
 }
 

@@ -4,6 +4,7 @@
 # after a move says it cannot write it, and the program lives until that box is
 # answered, then ends normally. Nothing replaces the folder.
 set -eu
+. "$(dirname "$0")/lib.sh"
 exe="$1"
 work="$2/close_reports_write_error"
 rm -rf "$work"
@@ -19,11 +20,6 @@ fail() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   exit 1
 }
-# Waits up to 10 s for the command to succeed.
-until_true() {
-  for _ in $(seq 200); do "$@" && return 0; sleep 0.05; done
-  return 1
-}
 # The ids of the shown windows titled exactly "Trevast", one a line.
 trevast_windows() {
   wmctrl -l | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, "") } $0 == "Trevast" { print id }'
@@ -33,30 +29,30 @@ box_shown() {
   box=$(trevast_windows | grep -vxF "${1:-none}" | head -n1)
   [ -n "$box" ]
 }
-alive() { kill -0 "$pid" 2>/dev/null; }
+box_gone() { ! wmctrl -l | grep -q "^$box "; }
 # Answers the box $box with its default button.
 answer() {
   xdotool windowactivate --sync "$box"
   xdotool key Return
-  until_true sh -c "! wmctrl -l | grep -q '^$box '" || fail "the box stayed open after its answer"
+  wait_until box_gone || fail "the box stayed open after its answer"
 }
 
 "$work/trevast" &
 pid=$!
 
 # The start: a box, and only once it is answered the main window.
-until_true box_shown || fail "no box at start for the unreadable settings file"
+wait_until box_shown || fail "no box at start for the unreadable settings file"
 answer
 main=""
-until_true box_shown && main=$box
+wait_until box_shown && main=$box
 [ -n "$main" ] || fail "the main window did not appear"
 
 # The close: the program is still there with its box open, whatever time passes.
 wmctrl -i -c "$main"
-until_true box_shown "$main" || fail "the close showed no box (the program ended: $(alive && echo no || echo yes))"
-alive || fail "the program ended with its box open"
+wait_until box_shown "$main" || fail "the close showed no box (the program ended: $(process_ended "$pid" && echo yes || echo no))"
+process_ended "$pid" && fail "the program ended with its box open"
 answer
-until_true sh -c "! kill -0 $pid 2>/dev/null" || fail "the program did not end once the box was answered"
+wait_until process_ended "$pid" || fail "the program did not end once the box was answered"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"

@@ -8,8 +8,10 @@
 # speed again and closes with OK. The profile and the settings file written at
 # close must hold exactly what the record held.
 set -eu
+. "$(dirname "$0")/lib.sh"
 exe="$1"
 work="$2/settings_dialog_as_a_user"
+X11_TOOLS="$(dirname "$2")"
 rm -rf "$work"
 mkdir -p "$work/config/trevast"
 cp "$exe" "$work/trevast"
@@ -25,97 +27,89 @@ printf '%s\r\n' \
   '[Programme]' 'Gauche=230' 'Haut=140' > "$work/trevast.ini"
 
 fail() {
-  echo "$1"
-  import -window root "$work/screen.png" 2>/dev/null && echo "screen left in $work/screen.png"
+  echo "$1" >&2
+  import -window root "$work/screen.png" 2>/dev/null && echo "screen left in $work/screen.png" >&2
   kill "$pid" 2>/dev/null
   exit 1
-}
-# The id of the window whose title is exactly $1, once it is shown; empty
-# when none comes.
-window() {
-  local id
-  for _ in $(seq 200); do
-    id=$(wmctrl -l | awk -v t="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, "") } $0 == t { print id; exit }')
-    [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.05
-  done
-}
-gone() {
-  for _ in $(seq 200); do
-    wmctrl -l | grep -qF "$1" || return 0
-    sleep 0.05
-  done
-  fail "the window \"$1\" stayed open"
 }
 # Clicks at x, y of the window $1's client area.
 click() {
   xdotool mousemove --window "$1" "$2" "$3" click 1
-  sleep 0.3
+}
+# Makes the window $1 the active one, which the keys typed next go to.
+focus() {
+  activate "$1" || fail "the window $1 did not become the active one"
 }
 # Types $4 into the edit at x, y of the window $1, in place of its text.
 retype() {
+  focus "$1"
   click "$1" "$2" "$3"
   xdotool key ctrl+a type "$4"
 }
-# Names the file in the file dialog that opens with the title $1.
+# Chooses with the key $4 in the combo box at x, y of the window $1. The list
+# it opens takes every click until it has closed.
+choose() {
+  focus "$1"
+  click "$1" "$2" "$3"
+  wait_until popup_open trevast || fail "the combo box opened no list"
+  xdotool key "$4" Return
+  wait_until no_popup trevast || fail "the list of the combo box stayed open"
+}
+# Clicks at x, y of the window $1 to open the window titled $4, and prints
+# its id once it is the active one.
+opens() {
+  local id
+  click "$1" "$2" "$3"
+  id=$(wait_for_window "$4") || fail "the window \"$4\" did not open"
+  focus "$id"
+  echo "$id"
+}
+# Clicks at x, y of the window $1 to close the window titled $4.
+closes() {
+  click "$1" "$2" "$3"
+  wait_until window_gone "$4" || fail "the window \"$4\" stayed open"
+}
+# Clicks at x, y of the window $1 to open the file dialog titled $4, and
+# names the file $5 in it.
 name_file() {
-  local d
-  d=$(window "$1")
-  [ -n "$d" ] || fail "no file dialog \"$1\""
-  xdotool windowactivate --sync "$d"
-  sleep 0.3
-  xdotool key ctrl+a type "$2"
+  opens "$1" "$2" "$3" "$4" >/dev/null
+  xdotool key ctrl+a type "$5"
   xdotool key Return
-  gone "$1"
+  wait_until window_gone "$4" || fail "the window \"$4\" stayed open"
 }
 
 cd "$work"
 "$work/trevast" &
 pid=$!
-main=$(window "Trevast")
-[ -n "$main" ] || fail "the main window did not appear"
-sleep 0.5
+main=$(wait_for_window "Trevast") || fail "the main window did not appear"
+# The position display, drawn at the first show, changes once a move has ended.
+position=(120 288 37 13)
+wait_until pixels_drawn "$main" "${position[@]}" || fail "the main window shows no position"
+before=$("$X11_TOOLS/window_pixels" "$main" "${position[@]}")
 
 # A fast move: 4 x 5 x 5 microns a step = 100 steps, to 25100.
 click "$main" 17 179
-sleep 1
-click "$main" 47 131
-dialog=$(window "Trevast - Paramétrage")
-[ -n "$dialog" ] || fail "the settings dialog did not open"
-sleep 0.3
-# "Méthode utilisée": the second item.
-click "$dialog" 366 152
-xdotool key Down Return
-sleep 0.3
-retype "$dialog" 394 58 6   # "Mode lent (pas)"
-retype "$dialog" 394 82 7   # "Mode rapide"
-click "$dialog" 95 155      # learns "Limite intra" where the focuser stands
-click "$dialog" 517 194     # "Sauvegarde"
-name_file "Sauvegarde des paramètres" "$work/profil"
-for _ in $(seq 100); do [ -f "$work/profil.trv" ] && break; sleep 0.05; done
-[ -f "$work/profil.trv" ] || fail "no profile saved"
+wait_until pixels_changed "$main" "${position[@]}" "$before" || fail "the fast move did not end"
+dialog=$(opens "$main" 47 131 "Trevast - Paramétrage")
+choose "$dialog" 366 152 Down  # "Méthode utilisée": the second item
+retype "$dialog" 394 58 6      # "Mode lent (pas)"
+retype "$dialog" 394 82 7      # "Mode rapide"
+click "$dialog" 95 155         # learns "Limite intra" where the focuser stands
+name_file "$dialog" 517 194 "Sauvegarde des paramètres" "$work/profil"  # "Sauvegarde"
+wait_until test -f "$work/profil.trv" || fail "no profile saved"
 # Undone at once in the record, then brought back by the load.
-click "$dialog" 125 155     # clears "Limite intra"
-click "$dialog" 366 152
-xdotool key Up Return       # "Approches successives" again
-sleep 0.3
-click "$dialog" 517 224     # "Récupération"
-name_file "Open" "$work/profil.trv"  # the toolkit's own title, in the C locale
-click "$dialog" 533 36      # OK
-gone "Trevast - Paramétrage"
-sleep 0.5
+click "$dialog" 125 155        # clears "Limite intra"
+choose "$dialog" 366 152 Up    # "Approches successives" again
+# "Récupération", whose dialog has the toolkit's own title, in the C locale.
+name_file "$dialog" 517 224 "Open" "$work/profil.trv"
+closes "$dialog" 533 36 "Trevast - Paramétrage"  # OK
 
-click "$main" 47 131
-dialog=$(window "Trevast - Paramétrage")
-[ -n "$dialog" ] || fail "the settings dialog did not open"
-sleep 0.3
-retype "$dialog" 394 82 8   # "Mode rapide" only
-click "$dialog" 533 36
-gone "Trevast - Paramétrage"
+dialog=$(opens "$main" 47 131 "Trevast - Paramétrage")
+retype "$dialog" 394 82 8      # "Mode rapide" only
+closes "$dialog" 533 36 "Trevast - Paramétrage"
 
 wmctrl -i -c "$main"
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+wait_until process_ended "$pid" || fail "the program did not end"
 wait "$pid"
 
 # Saved in the dialog: the record as it stood, the method and the limit

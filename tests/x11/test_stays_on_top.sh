@@ -2,9 +2,10 @@
 # The main window stays above the windows of the program the user works in,
 # also while that program is the active one.
 set -eu
+. "$(dirname "$0")/lib.sh"
 exe="$1"
 work="$2/stays_on_top"
-tools="$(dirname "$2")"
+X11_TOOLS="$(dirname "$2")"
 rm -rf "$work"
 mkdir -p "$work/config/trevast"
 cp "$exe" "$work/trevast"
@@ -14,18 +15,15 @@ printf '[Platform]\r\nInstalled=0\r\n' > "$work/config/trevast/ascom.ini"
 printf '[Programme]\r\nGauche=150\r\nHaut=110\r\n' > "$work/trevast.ini"
 
 "$work/trevast" & trevast=$!
-"$tools/star_window" > /dev/null & star=$!
+"$X11_TOOLS/star_window" > /dev/null & star=$!
 trap 'kill $trevast $star 2>/dev/null' EXIT
-for _ in $(seq 200); do
-  wmctrl -l | grep -q ' Trevast$' && wmctrl -l | grep -q ' star$' && break
-  sleep 0.05
-done
-star_id=$(xdotool search --name '^star$' | head -n1)
-xdotool windowactivate --sync "$star_id"
-xdotool mousemove 120 300 click 1  # the user works in the other program
-sleep 0.3
-[ "$(xdotool getactivewindow)" = "$star_id" ] || { echo "the star window is not the active one"; exit 1; }
-order=$("$tools/stacking")
+trevast_id=$(wait_for_window "Trevast") || { echo "the main window did not appear"; exit 1; }
+star_id=$(wait_for_window "star") || { echo "the star window did not appear"; exit 1; }
+# The user clicks in the other program, which becomes the active one.
+activate "$trevast_id" || { echo "the main window did not become the active one"; exit 1; }
+xdotool mousemove 120 300 click 1
+wait_until is_active "$star_id" || { echo "the star window did not become the active one"; exit 1; }
+order=$("$X11_TOOLS/stacking")
 echo "$order"
 top=$(printf '%s\n' "$order" | grep -E '^(Trevast|star)$' | tail -n1)
 [ "$top" = "Trevast" ] || { echo "the main window is below the active program's window"; exit 1; }

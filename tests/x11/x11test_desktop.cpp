@@ -4,7 +4,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScreen>
-#include <QThread>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
@@ -52,7 +53,7 @@ struct OnX11 : ::testing::Test {
     form->FormCreate();
     form->show();
     form->xTaille = 30;
-    serve(300);
+    ASSERT_TRUE(waitUntil([this] { return form->windowHandle() && form->windowHandle()->isExposed(); }));
   }
 
   void TearDown() override {
@@ -67,6 +68,17 @@ struct OnX11 : ::testing::Test {
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < ms) pump.WaitForEvents(10);
+  }
+
+  // Serves events until `condition` holds, for at most 30 seconds.
+  bool waitUntil(const std::function<bool()>& condition) {
+    QElapsedTimer t;
+    t.start();
+    while (!condition()) {
+      if (t.elapsed() > 30000) return false;
+      serve(20);
+    }
+    return true;
   }
 
   QImage screenNow() { return desktop->GetWindowDC()->copy(QRect(QPoint(0, 0), form->screen()->size())); }
@@ -99,8 +111,7 @@ struct OnX11 : ::testing::Test {
   }
 
   bool buttonBecomes(bool down) {
-    for (int i = 0; i < 100 && desktop->leftButtonDown() != down; ++i) QThread::msleep(10);
-    return desktop->leftButtonDown() == down;
+    return waitUntil([&] { return desktop->leftButtonDown() == down; });
   }
 };
 
@@ -228,20 +239,20 @@ TEST_F(OnX11, TheRepaintRedrawsTheWholeScreen) {
 }
 
 TEST_F(OnX11, BringingToFrontActivatesTheProgramsWindow) {
+  const auto xdotoolSays = [](const QStringList& args) {
+    QProcess q;
+    q.start(QStringLiteral("xdotool"), args);
+    q.waitForFinished();
+    return QString::fromLatin1(q.readAllStandardOutput()).trimmed();
+  };
+  const auto active = [&] { return xdotoolSays({QStringLiteral("getactivewindow")}); };
+  const QString starWindow = xdotoolSays({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^star$")});
   xdotool({QStringLiteral("mousemove"), QString::number(star.x()), QString::number(star.y()), QStringLiteral("click"),
            QStringLiteral("1")});
-  serve(200);
+  ASSERT_TRUE(waitUntil([&] { return active() == starWindow; }));
   desktop->bringToFront(form.get());
-  QString active;
-  for (int i = 0; i < 50; ++i) {
-    serve(40);
-    QProcess q;
-    q.start(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
-    q.waitForFinished();
-    active = QString::fromLatin1(q.readAllStandardOutput()).trimmed();
-    if (active == QString::number(form->winId())) break;
-  }
-  EXPECT_EQ(active, QString::number(form->winId()));
+  waitUntil([&] { return active() == QString::number(form->winId()); });
+  EXPECT_EQ(active(), QString::number(form->winId()));
 }
 
 TEST_F(OnX11, AnXErrorDoesNotEndTheProgram) {
