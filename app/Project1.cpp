@@ -16,7 +16,12 @@
 #include "platform/number_format.h"
 #include "platform/registry_file.h"
 #include "platform/version_info.h"
+#include "resources/resources.h"
 #include "settings_dialog/Unit3.h"
+#include "platform/clock_system.h"
+#include "platform/event_pump_qt.h"
+#include "platform/desktop_x11.h"
+#include "platform/dialogs_qt.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -32,7 +37,7 @@ int main(int argc, char* argv[]) {
   ComRegistry com;
   InstallAscomPlatform(com, dialogs, clock);
   FileRegistry registry;
-  EmbeddedVersionSource version;
+  FixedVersionSource version(resources::versionBlock());
   PlatformServices services{*desktop, clock, dialogs, com, registry, version,
                             QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/')};
 

@@ -8,8 +8,9 @@
 #include "platform/application.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
-#include "resources/form1_definition.h"
-#include "settings_dialog/operation_en_cours.h"
+#include "app/form1_definition.h"
+#include "app/running_operation.h"
+#include "settings_dialog/hand_over.h"
 
 TForm1* Form1 = nullptr;
 bool Halt = false;
@@ -107,6 +108,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
   // Only now, once any box the close opened has been answered, do the event
   // loops end: the main one, and those of the operations still under way.
   QCoreApplication::exit(0);
+}
+
+RunningOperation::~RunningOperation() {
+  if (form_.OnOperationEnd) form_.OnOperationEnd();
 }
 
 void TForm1::FormClose() {

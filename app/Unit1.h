@@ -8,6 +8,7 @@
 //   settings_dialog/  the setup button
 #include <QCheckBox>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "app/platform_services.h"
@@ -47,7 +48,7 @@ class TForm1 : public QWidget, public SettingsRecord {
   double fwhm_test = 0.0;         // FWHM the last autofocus run ended on
   bool xSortieTolerance = false;  // the last run ended on the tolerance test
 
-  // ---- The controls (window definition: resources/form1_definition.cpp) ----
+  // ---- The controls (window definition: app/form1_definition.cpp) ----
   TShape* Shape1 = nullptr;
   TImage* Image1 = nullptr;
   QChartView* Chart1 = nullptr;
@@ -147,14 +148,20 @@ class TForm1 : public QWidget, public SettingsRecord {
   void AutofocusApproches();
   void AutofocusIntraExtra();
   void BoutonAutofocusClick();
+  // The measure a run takes at each focuser position; empty, CalculeFWHM.
+  // A test gives a run a scripted sequence of FWHM values here.
+  std::function<double(bool IsAutoFocus)> autofocusMeasure;
   FinAutofocus xFinAutofocus = FinAutofocus::Terminee;
   bool xAutofocusMesure = false;  // the last run took at least one real measure
-  // A run is under way (autofocus/en_cours.h): the stop button stays usable,
+  // A run is under way (autofocus/running_autofocus.h): the stop button stays usable,
   // no other move starts.
   bool AutofocusUnderWay() const { return autofocusRuns_ > 0; }
   // A move or an autofocus run is under way: a click served inside its waits
   // starts no other, and an OK of the settings dialog waits for its end.
   bool OperationUnderWay() const { return MoveUnderWay() || AutofocusUnderWay(); }
+  // Runs as each move or run ends (app/running_operation.h); the settings
+  // dialog subscribes to it.
+  std::function<void()> OnOperationEnd;
 
   // ---- Settings dialog (settings_dialog/) ----
   void BoutonSetupClick();
@@ -184,7 +191,7 @@ class TForm1 : public QWidget, public SettingsRecord {
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
 
-  friend class AutofocusEnCours;
+  friend class RunningAutofocus;
   int autofocusRuns_ = 0;  // a run, and the run it hands over to
 };
 

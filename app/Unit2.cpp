@@ -9,8 +9,9 @@
 #include "platform/controls.h"
 #include "platform/panel.h"
 #include "platform/version_info.h"
-#include "resources/aboutbox_definition.h"
+#include "app/aboutbox_definition.h"
 #include "resources/pictures.h"
+#include "resources/resources.h"
 
 TAboutBox* AboutBox = nullptr;
 
@@ -70,5 +71,5 @@ QString TAboutBox::LectureVersion(const VersionSource& source) {
 
 QString TAboutBox::LectureVersion() {
   if (Form1) return LectureVersion(Form1->platform().version);
-  return LectureVersion(EmbeddedVersionSource());
+  return LectureVersion(FixedVersionSource(resources::versionBlock()));
 }

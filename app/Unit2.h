@@ -17,7 +17,7 @@ class TAboutBox : public QDialog {
   // The box with the picture given as JPEG bytes.
   explicit TAboutBox(const QByteArray& pictureJpeg, QWidget* parent = nullptr);
 
-  // ---- The controls (window definition: resources/aboutbox_definition.cpp) ----
+  // ---- The controls (window definition: app/aboutbox_definition.cpp) ----
   TPanel* Panel1 = nullptr;
   TImage* ProgramIcon = nullptr;
   TLabel* ProductName = nullptr;

@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 
+#include "measure/fwhm.h"
 #include "platform/ini_file.h"
 #include "platform/number_format.h"
 

@@ -10,9 +10,7 @@
 
 class IniFile;
 
-// The largest square the measurement holds (39 x 39 values), and the most
-// measures a focuser position holds.
-constexpr int kMaxTaille = 40;
+// The most measures a focuser position holds.
 constexpr int kMaxMesures = 20;
 
 // "FWHM cible" as it is written: 3 significant digits, 2 decimals, the

@@ -7,8 +7,7 @@
 #include <cmath>
 
 #include "app/Unit1.h"
-#include "autofocus/en_cours.h"
-#include "autofocus/mesure.h"
+#include "autofocus/running_autofocus.h"
 #include "focuser/motion_plan.h"
 #include "measure/delay.h"
 #include "measure/fwhm.h"
@@ -55,8 +54,8 @@ uint32_t delaiStabilisation(int secondes) {
 }
 
 void TForm1::AutofocusApproches() {
-  if (!autofocusPeutDemarrer(*this)) return;
-  const AutofocusEnCours enCours(*this);
+  if (!autofocusCanStart(*this)) return;
+  const RunningAutofocus running(*this);
   MemoLog->Add(QStringLiteral("Lancement autofocus"));
   MemoLog->Add(QStringLiteral("  +-- Approches"));
   TimerSouris->setEnabled(false);
@@ -78,7 +77,7 @@ void TForm1::AutofocusApproches() {
     return !Application->Terminated();
   };
   const auto mesure = [&](bool IsAutoFocus) {
-    const double fwhm = MesureAutofocus(IsAutoFocus);
+    const double fwhm = MesureAutofocus(*this, IsAutoFocus);
     if (Application->Terminated()) return false;
     // An abandoned prompt measured nothing: the last real measure stands.
     if (fwhm != kFwhmAbandon) {

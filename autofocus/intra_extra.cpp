@@ -7,8 +7,7 @@
 
 #include "app/Unit1.h"
 #include "autofocus/approches.h"
-#include "autofocus/en_cours.h"
-#include "autofocus/mesure.h"
+#include "autofocus/running_autofocus.h"
 #include "focuser/motion_plan.h"
 #include "measure/delay.h"
 #include "measure/fwhm.h"
@@ -35,8 +34,8 @@ bool depasseLimite(int position, int pas, int limiteBasse, int limiteHaute) {
 }
 
 void TForm1::AutofocusIntraExtra() {
-  if (!autofocusPeutDemarrer(*this)) return;
-  const AutofocusEnCours enCours(*this);
+  if (!autofocusCanStart(*this)) return;
+  const RunningAutofocus running(*this);
   MemoLog->Add(QStringLiteral("Lancement autofocus"));
   MemoLog->Add(QStringLiteral("  +-- Intra/Extra"));
   BoutonFocuserConnect->setEnabled(false);
@@ -54,7 +53,7 @@ void TForm1::AutofocusIntraExtra() {
   // Each of these is false when the run must end where it stands: at the
   // stop request, at a travel limit, or when the program is closing.
   const auto mesure = [&](double& fw) {
-    const double valeur = MesureAutofocus(true);
+    const double valeur = MesureAutofocus(*this, true);
     if (Application->Terminated()) return false;
     // An abandoned prompt measured nothing: the last real measure stands.
     if (valeur != kFwhmAbandon) {

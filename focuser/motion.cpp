@@ -8,7 +8,7 @@
 #include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/event_pump.h"
-#include "settings_dialog/operation_en_cours.h"
+#include "app/running_operation.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
   if (moveUnderWay_ || Application->Terminated()) return;
   moveUnderWay_ = true;
   // An OK of the settings dialog given during the move waits for its end.
-  const OperationEnCours operation(*this);
+  const RunningOperation operation(*this);
   try {
     moveOnce(Pos, IsAbs);
     while (!stepsInTurn_.isEmpty() && !Application->Terminated()) moveOnce(stepsInTurn_.takeFirst(), false);

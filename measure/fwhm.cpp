@@ -10,7 +10,6 @@
 #include <numbers>
 
 #include "app/Unit1.h"
-#include "app/settings_store.h"
 #include "measure/delay.h"
 #include "measure/frame.h"
 #include "platform/application.h"

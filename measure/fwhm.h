@@ -10,6 +10,9 @@
 // (or the program closes before the capture).
 constexpr double kFwhmAbandon = 99.0;
 
+// The largest square the measurement holds: its table has 39 x 39 values.
+constexpr int kMaxTaille = 40;
+
 // The side actually measured: the table holds 39 x 39 values, so a side read
 // from a hand-edited file is brought within 0 to 40.
 int measuredSide(int xTaille);

@@ -1,4 +1,4 @@
-#include "platform/clock.h"
+#include "platform/clock_system.h"
 
 #include <chrono>
 

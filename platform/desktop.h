@@ -52,6 +52,3 @@ class DesktopCanvas {
  private:
   std::unique_ptr<DesktopDC> handle_;
 };
-
-// The screen of an X server, through Xlib.
-std::unique_ptr<Desktop> makeX11Desktop();

@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/desktop.h"
+#include "platform/desktop_x11.h"
 
 // Xlib's headers come after Qt's: their macros clash with Qt names.
 #include <X11/Xatom.h>

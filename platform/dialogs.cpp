@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "platform/dialogs_qt.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -31,17 +31,6 @@ QString msgDlgButtonText(MsgDlgBtn button) {
 }
 
 namespace {
-
-ModalResult resultOf(MsgDlgBtn button) {
-  switch (button) {
-    case MsgDlgBtn::Yes: return ModalResult::Yes;
-    case MsgDlgBtn::No: return ModalResult::No;
-    case MsgDlgBtn::OK: return ModalResult::OK;
-    case MsgDlgBtn::Cancel: return ModalResult::Cancel;
-    case MsgDlgBtn::Abort: return ModalResult::Abort;
-  }
-  return ModalResult::None;
-}
 
 QMessageBox::Icon iconOf(MsgDlgType type) {
   switch (type) {
@@ -87,7 +76,7 @@ ModalResult QtDialogs::MessageDlg(const QString& text, MsgDlgType type, const QL
   }
   box.exec();
   for (const auto& [button, which] : made)
-    if (box.clickedButton() == button) return resultOf(which);
+    if (box.clickedButton() == button) return modalResultOf(which);
   return ModalResult::Cancel;
 }
 
@@ -142,46 +131,13 @@ QString QtDialogs::ChooseDriver(const QList<DriverEntry>& drivers, const QString
 QString QtDialogs::SaveFileName(const FileDialogRequest& request) { return runFileDialog(owner_, request, true); }
 QString QtDialogs::OpenFileName(const FileDialogRequest& request) { return runFileDialog(owner_, request, false); }
 
-void ScriptedDialogs::open(const Shown& s) {
-  shown.append(s);
-  if (whileOpen) whileOpen(s);
-}
-
-QString ScriptedDialogs::nextChoice() { return choices.isEmpty() ? QString() : choices.takeFirst(); }
-
-ModalResult ScriptedDialogs::MessageDlg(const QString& text, MsgDlgType type, const QList<MsgDlgBtn>& buttons) {
-  Shown s{QStringLiteral("MessageDlg"), text, msgDlgCaption(type), 0, buttons, {}};
-  open(s);
-  if (!answers.isEmpty()) return answers.takeFirst();
-  return buttons.isEmpty() ? ModalResult::Cancel : resultOf(buttons.first());
-}
-
-void ScriptedDialogs::ErrorBox(const QString& caption, const QString& text) {
-  open({QStringLiteral("ErrorBox"), text, caption, 0, {MsgDlgBtn::OK}, {}});
-}
-
-void ScriptedDialogs::AscomMessageBox(const QString& text, int iconFlag, const QString& caption) {
-  open({QStringLiteral("AscomMessageBox"), text, caption, iconFlag, {MsgDlgBtn::OK}, {}});
-}
-
-QString ScriptedDialogs::ChooseDriver(const QList<DriverEntry>&, const QString& current) {
-  open({QStringLiteral("Chooser"), current, {}, 0, {}, {}});
-  return nextChoice();
-}
-
-QString ScriptedDialogs::SaveFileName(const FileDialogRequest& request) {
-  open({QStringLiteral("Save"), request.fileName, request.title, 0, {}, request});
-  return nextChoice();
-}
-
-QString ScriptedDialogs::OpenFileName(const FileDialogRequest& request) {
-  open({QStringLiteral("Open"), request.fileName, request.title, 0, {}, request});
-  return nextChoice();
-}
-
-QStringList ScriptedDialogs::texts(const QString& kind) const {
-  QStringList out;
-  for (const Shown& s : shown)
-    if (s.kind == kind) out << s.text;
-  return out;
+ModalResult modalResultOf(MsgDlgBtn button) {
+  switch (button) {
+    case MsgDlgBtn::Yes: return ModalResult::Yes;
+    case MsgDlgBtn::No: return ModalResult::No;
+    case MsgDlgBtn::OK: return ModalResult::OK;
+    case MsgDlgBtn::Cancel: return ModalResult::Cancel;
+    case MsgDlgBtn::Abort: return ModalResult::Abort;
+  }
+  return ModalResult::None;
 }

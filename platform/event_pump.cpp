@@ -1,4 +1,4 @@
-#include "platform/event_pump.h"
+#include "platform/event_pump_qt.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

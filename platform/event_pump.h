@@ -9,12 +9,3 @@ class EventPump {
   // none comes: a wait built on it costs no CPU between events.
   virtual void WaitForEvents(int ms) = 0;
 };
-
-// The Qt event loop of the GUI thread. A wait takes its time also once the
-// application has been told to leave its main loop, when nested loops return
-// at once: it then serves what is pending and sleeps the rest.
-class QtEventPump : public EventPump {
- public:
-  void ProcessMessages() override;
-  void WaitForEvents(int ms) override;
-};

@@ -2,8 +2,6 @@
 // The registry kept as an INI file: one section per key path, for instance
 //   [Software\VB and VBA Program Settings\Quorvane\Settings]
 //   PulseTime=12
-#include <QMap>
-
 #include "platform/registry.h"
 
 class FileRegistry : public Registry {
@@ -15,19 +13,4 @@ class FileRegistry : public Registry {
 
  private:
   QString path_;
-};
-
-// Values set by a test.
-class MemoryRegistry : public Registry {
- public:
-  void set(const QString& key, const QString& name, const QString& value) { values_[key.toLower() + '|' + name.toLower()] = value; }
-  bool readString(const QString& key, const QString& name, QString& value) const override {
-    const auto it = values_.find(key.toLower() + '|' + name.toLower());
-    if (it == values_.end()) return false;
-    value = *it;
-    return true;
-  }
-
- private:
-  QMap<QString, QString> values_;
 };

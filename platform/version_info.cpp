@@ -1,14 +1,6 @@
 #include "platform/version_info.h"
 
-#include <QFile>
-
-#include "resources/resources.h"
-
-QByteArray EmbeddedVersionSource::block() const {
-  resources::load();
-  QFile file(QStringLiteral(":/trevast/version.blk"));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+#include <QList>
 
 bool queryVersionValue(const QByteArray& block, const QString& path, QString& value) {
   QString wanted = path;

@@ -14,13 +14,8 @@ class VersionSource {
   virtual QByteArray block() const = 0;
 };
 
-// The block compiled into the program's resources.
-class EmbeddedVersionSource : public VersionSource {
- public:
-  QByteArray block() const override;
-};
-
-// A block given by the caller, for tests.
+// A block handed over by its owner: the program block gives the one compiled
+// into the program's resources, a test its own.
 class FixedVersionSource : public VersionSource {
  public:
   explicit FixedVersionSource(QByteArray block) : block_(std::move(block)) {}

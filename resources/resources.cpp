@@ -1,5 +1,6 @@
 #include "resources/resources.h"
 
+#include <QFile>
 #include <QtGlobal>
 
 static void initTrevastResources() { Q_INIT_RESOURCE(resources); }
@@ -8,5 +9,11 @@ namespace resources {
 void load() {
   static const bool done = (initTrevastResources(), true);
   (void)done;
+}
+
+QByteArray versionBlock() {
+  load();
+  QFile file(QStringLiteral(":/trevast/version.blk"));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 }  // namespace resources

@@ -13,7 +13,7 @@
 #include "platform/controls.h"
 #include "platform/controls_dialog.h"
 #include "platform/number_format.h"
-#include "resources/form3_definition.h"
+#include "settings_dialog/form3_definition.h"
 
 TForm3* Form3 = nullptr;
 

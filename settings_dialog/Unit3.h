@@ -28,7 +28,7 @@ class TForm3 : public QDialog {
   explicit TForm3(QWidget* parent = nullptr);
   ~TForm3() override;
 
-  // ---- The controls (window definition: resources/form3_definition.cpp) ----
+  // ---- The controls (window definition: settings_dialog/form3_definition.cpp) ----
   QGroupBox* GroupeMoteurMAP = nullptr;
   TBitBtn* BoutonSelection = nullptr;
   QPushButton* Button1 = nullptr;
@@ -85,7 +85,7 @@ class TForm3 : public QDialog {
   FileDialogRequest OpenDialog1;
 
   // The values of an OK given during a move or an autofocus run, handed over
-  // when it has ended (settings_dialog/operation_en_cours.h).
+  // when it has ended (app/running_operation.h).
   std::optional<SettingsRecord> RemiseEnAttente;
 
   // ---- Filling and live handlers (Unit3.cpp) ----

@@ -5,7 +5,7 @@
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "settings_dialog/Unit3.h"
-#include "settings_dialog/operation_en_cours.h"
+#include "settings_dialog/hand_over.h"
 
 namespace {
 
@@ -61,6 +61,12 @@ void differeRemise(TForm1& f, const SettingsRecord& v) {
 
 void TForm1::wireSettingsEvents() {
   connect(BoutonSetup, &QToolButton::clicked, this, [this] { guarded([this] { BoutonSetupClick(); }); });
+  OnOperationEnd = [this] {
+    // Run once the operation's own handler has returned, never from inside
+    // it. A move inside a run ends while the run goes on: the hand-over then
+    // waits for the run's end.
+    if (Form3 && Form3->RemiseEnAttente) QTimer::singleShot(0, this, [] { guarded(RemiseApresOperation); });
+  };
 }
 
 void TForm1::BoutonSetupClick() {
@@ -91,13 +97,6 @@ void TForm1::BoutonSetupClick() {
     // nothing while the box is unticked.
     if (!differe) TimerSouris->setEnabled(true);
   });
-}
-
-OperationEnCours::~OperationEnCours() {
-  // Run once the operation's own handler has returned, never from inside it.
-  // A move inside a run ends while the run goes on: the hand-over then waits
-  // for the run's end.
-  if (Form3 && Form3->RemiseEnAttente) QTimer::singleShot(0, &form_, [] { guarded(RemiseApresOperation); });
 }
 
 void RemiseApresOperation() {

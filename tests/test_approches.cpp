@@ -6,7 +6,6 @@
 
 #include "app_fixture.h"
 #include "autofocus/approches.h"
-#include "autofocus/mesure.h"
 #include "autofocus_fixture.h"
 #include "fake_ascom.h"
 #include "platform/number_format.h"
@@ -33,7 +32,7 @@ struct Approches : ::testing::Test {
   void SetUp() override {
     prepareAutofocus(*form, driver);
     form->xDelaiAutofocus = 3;
-    RemplaceMesureAutofocus([this](bool autoFocus) {
+    form->autofocusMeasure = [this](bool autoFocus) {
       seen << Seen{autoFocus,
                    form->Label1->text(),
                    form->LabelMesure->text(),
@@ -47,9 +46,8 @@ struct Approches : ::testing::Test {
         return 50.0;
       }
       return script.takeFirst();
-    });
+    };
   }
-  void TearDown() override { RemplaceMesureAutofocus({}); }
 
   V moves() const {
     V out;

@@ -13,6 +13,9 @@
 #include "platform/ascom_platform.h"
 #include "platform/clock.h"
 #include "qt_printers.h"
+#include "scripted_dialogs.h"
+#include "manual_clock.h"
+#include "platform/dialogs_qt.h"
 
 namespace {
 

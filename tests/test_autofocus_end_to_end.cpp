@@ -11,6 +11,8 @@
 #include "measure/fwhm.h"
 #include "platform/number_format.h"
 #include "synthetic_star.h"
+#include "platform/clock_system.h"
+#include "platform/event_pump_qt.h"
 
 namespace {
 

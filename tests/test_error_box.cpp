@@ -5,6 +5,7 @@
 #include "platform/exception.h"
 #include "qt_printers.h"
 #include "virtual_time.h"
+#include "scripted_dialogs.h"
 
 TEST(ErrorBox, AFullStopIsAddedUnlessTheTextEndsWithOneOrALowerCharacter) {
   EXPECT_EQ(errorBoxText("Impossible d'écrire dans /x/trevast.ini"), "Impossible d'écrire dans /x/trevast.ini.");

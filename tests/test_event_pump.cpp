@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include "platform/event_pump.h"
+#include "platform/event_pump_qt.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "platform/clock.h"
 #include "platform/focuser_sim.h"
+#include "manual_clock.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 
 #include "app_fixture.h"
 #include "autofocus/intra_extra.h"
-#include "autofocus/mesure.h"
 #include "autofocus_fixture.h"
 #include "fake_ascom.h"
 #include "measure/fwhm.h"
@@ -39,7 +38,7 @@ struct IntraExtra : ::testing::Test {
     form->xCible = 0.0;
     form->xTolerance = 3;
     form->xDelaiAutofocus = kDelaiMs / 1000;
-    RemplaceMesureAutofocus([this](bool autoFocus) {
+    form->autofocusMeasure = [this](bool autoFocus) {
       seen << Seen{autoFocus, p.time.GetTickCount(), form->OperationUnderWay() && form->AutofocusUnderWay()};
       if (duringMeasure) duringMeasure(seen.size() - 1);
       if (script.isEmpty()) {
@@ -48,9 +47,8 @@ struct IntraExtra : ::testing::Test {
         return 50.0;
       }
       return script.takeFirst();
-    });
+    };
   }
-  void TearDown() override { RemplaceMesureAutofocus({}); }
 
   // A run through "Lance l'autofocus"; the text of the box it ends with.
   QString run(QList<double> measures) {

@@ -5,7 +5,6 @@
 
 #include "app_fixture.h"
 #include "autofocus/launcher.h"
-#include "autofocus/mesure.h"
 #include "autofocus_fixture.h"
 #include "fake_ascom.h"
 #include "platform/number_format.h"
@@ -26,13 +25,12 @@ struct Launcher : ::testing::Test {
     prepareAutofocus(*form, driver);
     ascom.install(p.com);
   }
-  void TearDown() override { RemplaceMesureAutofocus({}); }
   void scripted(QList<double> values) {
     script = values;
-    RemplaceMesureAutofocus([this](bool) {
+    form->autofocusMeasure = [this](bool) {
       if (duringMeasure) duringMeasure();
       return script.isEmpty() ? 50.0 : script.takeFirst();
-    });
+    };
   }
   // The one box shown: its text, icon flag and caption, as MessageBox got them.
   BoiteAutofocus box() const {

@@ -5,6 +5,8 @@
 
 #include "app_fixture.h"
 #include "fake_ascom.h"
+#include "platform/clock_system.h"
+#include "platform/event_pump_qt.h"
 
 namespace {
 

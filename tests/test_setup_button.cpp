@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "autofocus/en_cours.h"
+#include "autofocus/running_autofocus.h"
 #include "fake_ascom.h"
 #include "platform/controls.h"
 #include "platform/controls_dialog.h"
@@ -15,6 +15,7 @@
 #include "settings_fixture.h"
 #include "synthetic_star.h"
 #include "virtual_timers.h"
+#include "scripted_dialogs.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ TEST_F(SetupButton, PickingComesOnAfterTheDialogAndThePollWhileALinkedDriverIsHe
 TEST_F(SetupButton, OkDuringAnOperationHaltsItAndHandsOverOnceItHasEnded) {
   const auto driver = holdDriver(true);
   {
-    const AutofocusEnCours run(*form);
+    const RunningAutofocus run(*form);
     runSetup([](TForm3& d) { d.PasLent->setText("7"); }, true);
     EXPECT_EQ(driver->calls.filter("Halt"), QStringList{"Halt"});
     EXPECT_TRUE(Halt);
@@ -119,7 +120,7 @@ TEST_F(SetupButton, OkDuringAnOperationHaltsItAndHandsOverOnceItHasEnded) {
 TEST_F(SetupButton, ASecondOpeningWhileAHandOverWaitsShowsWhatItHoldsAndItsOkReplacesIt) {
   holdDriver(true);
   {
-    const AutofocusEnCours run(*form);
+    const RunningAutofocus run(*form);
     runSetup([](TForm3& d) { d.PasLent->setText("7"); }, true);  // kept back
     runSetup(
         [](TForm3& d) {
@@ -138,7 +139,7 @@ TEST_F(SetupButton, ASecondOpeningWhileAHandOverWaitsShowsWhatItHoldsAndItsOkRep
 TEST_F(SetupButton, ClosingBeforeAWaitingHandOverKeepsItsValuesInTheSettingsFile) {
   const auto driver = holdDriver(true);
   {
-    const AutofocusEnCours run(*form);
+    const RunningAutofocus run(*form);
     runSetup([](TForm3& d) { d.PasLent->setText("7"); }, true);
     form->close();  // the run's waits end on it
   }

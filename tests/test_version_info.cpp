@@ -2,12 +2,13 @@
 
 #include "app/Unit2.h"
 #include "platform/version_info.h"
+#include "resources/resources.h"
 #include "qt_printers.h"
 
 TEST(VersionBlock, TheProgramCarriesItsVersionInTheFrenchTable) {
-  EXPECT_EQ(TAboutBox::LectureVersion(EmbeddedVersionSource()), "1.3.3.7");
+  EXPECT_EQ(TAboutBox::LectureVersion(FixedVersionSource(resources::versionBlock())), "1.3.3.7");
   QString description;
-  ASSERT_TRUE(queryVersionValue(EmbeddedVersionSource().block(),
+  ASSERT_TRUE(queryVersionValue(resources::versionBlock(),
                                 "\\StringFileInfo\\040C04E4\\FileDescription", description));
   EXPECT_EQ(description, QString::fromUtf8("Contrôle/gestion de la MAP en continu"));
 }

@@ -9,6 +9,8 @@
 
 #include "app_fixture.h"
 #include "measure/delay.h"
+#include "platform/clock_system.h"
+#include "platform/event_pump_qt.h"
 
 namespace {
 double cpuSeconds() {

@@ -5,11 +5,11 @@
 #include <QTimer>
 
 #include "app/Unit2.h"
-#include "autofocus/mesure.h"
 #include "platform/number_format.h"
+#include "resources/resources.h"
 #include "settings_dialog/Unit3.h"
 
-TestPlatform::TestPlatform() : version(std::make_unique<EmbeddedVersionSource>()) {
+TestPlatform::TestPlatform() : version(std::make_unique<FixedVersionSource>(resources::versionBlock())) {
   services = std::make_unique<PlatformServices>(PlatformServices{
       desktop, time, dialogs, com, registry, *version, folder.path() + QLatin1Char('/')});
   application = std::make_unique<TApplication>(time, dialogs);
@@ -58,7 +58,6 @@ void resetBetweenTests() {
   xCanvasBureau.reset();
   xHDCBureau = nullptr;
   xHBureau = nullptr;
-  RemplaceMesureAutofocus({});
   numfmt::SetDecimalSeparator(QLatin1Char('.'));
 
   // After QCoreApplication::exit every nested loop returns at once until the

@@ -8,13 +8,15 @@
 #include "app/Unit1.h"
 #include "platform/application.h"
 #include "platform/clock.h"
-#include "platform/desktop_memory.h"
+#include "memory_desktop.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/registry_file.h"
 #include "platform/version_info.h"
 #include "qt_printers.h"
 #include "virtual_time.h"
+#include "scripted_dialogs.h"
+#include "memory_registry.h"
 
 struct TestPlatform {
   TestPlatform();

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <cmath>
 
-#include "platform/desktop_memory.h"
+#include "memory_desktop.h"
 #include "platform/focuser_sim.h"
 
 namespace {

@@ -12,6 +12,9 @@
 #include "measure/frame.h"
 #include "measure/fwhm.h"
 #include "star_picture.h"
+#include "platform/clock_system.h"
+#include "platform/event_pump_qt.h"
+#include "platform/desktop_x11.h"
 
 // Xlib's headers come after Qt's.
 #include <X11/Xlib.h>

@@ -1,4 +1,4 @@
-#include "platform/desktop_memory.h"
+#include "memory_desktop.h"
 
 #include <QPainter>
 

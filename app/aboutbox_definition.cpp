@@ -1,4 +1,4 @@
-#include "resources/aboutbox_definition.h"
+#include "app/aboutbox_definition.h"
 
 #include <QPushButton>
 

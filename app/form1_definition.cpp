@@ -1,4 +1,4 @@
-#include "resources/form1_definition.h"
+#include "app/form1_definition.h"
 
 #include <QChart>
 #include <QGraphicsLayout>

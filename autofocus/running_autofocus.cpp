@@ -1,8 +1,9 @@
-#include "autofocus/en_cours.h"
+#include "autofocus/running_autofocus.h"
 
 #include "app/Unit1.h"
+#include "measure/fwhm.h"
 
-bool autofocusPeutDemarrer(TForm1& f) {
+bool autofocusCanStart(TForm1& f) {
   if (f.Focuser.isEmpty() || !f.Focuser.Link()) {
     f.xFinAutofocus = FinAutofocus::MoteurNonConnecte;
     return false;
@@ -14,7 +15,7 @@ bool autofocusPeutDemarrer(TForm1& f) {
   return true;
 }
 
-AutofocusEnCours::AutofocusEnCours(TForm1& form) : form_(form), operation_(form) {
+RunningAutofocus::RunningAutofocus(TForm1& form) : form_(form), operation_(form) {
   ++form_.autofocusRuns_;
   form_.BoutonSTOP->setEnabled(true);
   form_.xFinAutofocus = FinAutofocus::Interrompue;
@@ -23,4 +24,8 @@ AutofocusEnCours::AutofocusEnCours(TForm1& form) : form_(form), operation_(form)
   form_.fwhm_test = 0.0;
 }
 
-AutofocusEnCours::~AutofocusEnCours() { --form_.autofocusRuns_; }
+RunningAutofocus::~RunningAutofocus() { --form_.autofocusRuns_; }
+
+double MesureAutofocus(TForm1& form, bool IsAutoFocus) {
+  return form.autofocusMeasure ? form.autofocusMeasure(IsAutoFocus) : CalculeFWHM(IsAutoFocus);
+}

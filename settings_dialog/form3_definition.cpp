@@ -1,4 +1,4 @@
-#include "resources/form3_definition.h"
+#include "settings_dialog/form3_definition.h"
 
 #include <QCheckBox>
 #include <QComboBox>
