@@ -118,6 +118,6 @@ void TForm1::FormClose() {
   RafraichitBureau();
   xCanvasBureau.reset();
   xHDCBureau = nullptr;
-  RemiseALaFermeture();  // an OK given during a move or a run that the close cut short
+  handOverAtClose();  // an OK given during a move or a run that the close cut short
   EcritFichierIni();
 }

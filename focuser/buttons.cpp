@@ -15,7 +15,7 @@ const QString kModeFin = QStringLiteral("Fin");
 
 // A button served inside the waits of a move or an autofocus run starts no
 // move of its own there.
-bool mouvementLibre(const TForm1& f) { return !f.OperationUnderWay() && !Application->Terminated(); }
+bool motionFree(const TForm1& f) { return !f.OperationUnderWay() && !Application->Terminated(); }
 
 }  // namespace
 
@@ -36,11 +36,11 @@ void TForm1::wireMotionButtonEvents() {
 }
 
 void TForm1::BoutonAVRapideClick() {
-  if (mouvementLibre(*this)) Moteur(stepProduct({xPasLent, xPasRapide, FocStep}), false);
+  if (motionFree(*this)) Moteur(stepProduct({xPasLent, xPasRapide, FocStep}), false);
 }
 
 void TForm1::BoutonRERapideClick() {
-  if (mouvementLibre(*this)) Moteur(stepProduct({-1, xPasLent, xPasRapide, FocStep}), false);
+  if (motionFree(*this)) Moteur(stepProduct({-1, xPasLent, xPasRapide, FocStep}), false);
 }
 
 // A press during a move is moved when that move ends; during a run, never.
@@ -53,15 +53,15 @@ void TForm1::BoutonRELentMouseDown() {
 }
 
 void TForm1::GoLimiteBasseClick() {
-  if (mouvementLibre(*this) && xLimiteBasse != kNoLowerLimit) Moteur(xLimiteBasse, true);
+  if (motionFree(*this) && xLimiteBasse != kNoLowerLimit) Moteur(xLimiteBasse, true);
 }
 
 void TForm1::GoLimiteHauteClick() {
-  if (mouvementLibre(*this) && xLimiteHaute != kNoUpperLimit) Moteur(xLimiteHaute, true);
+  if (motionFree(*this) && xLimiteHaute != kNoUpperLimit) Moteur(xLimiteHaute, true);
 }
 
 void TForm1::BoutonRappelMAPClick() {
-  if (!mouvementLibre(*this)) return;
+  if (!motionFree(*this)) return;
   if (xPositionMap != kNoFocusPosition) Moteur(xPositionMap, true);
   if (Application->Terminated()) return;
   TimerSouris->setEnabled(false);

@@ -125,7 +125,7 @@ void TForm3::FormShow() {
   InitVar();
   // The hand-over of an earlier OK still waits for a move or a run to end:
   // the dialog shows what it holds, so that a second OK keeps it.
-  if (RemiseEnAttente) AfficheValeurs(*RemiseEnAttente);
+  if (pendingHandOver) AfficheValeurs(*pendingHandOver);
 }
 
 void TForm3::InitVar() {

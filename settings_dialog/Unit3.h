@@ -86,7 +86,7 @@ class TForm3 : public QDialog {
 
   // The values of an OK given during a move or an autofocus run, handed over
   // when it has ended (app/running_operation.h).
-  std::optional<SettingsRecord> RemiseEnAttente;
+  std::optional<SettingsRecord> pendingHandOver;
 
   // ---- Filling and live handlers (Unit3.cpp) ----
   void FormShow();

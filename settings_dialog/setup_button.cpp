@@ -11,7 +11,7 @@ namespace {
 
 // Whether the program holds a driver object whose link reads true. A driver
 // that fails the question counts as not linked.
-bool tientDriverLie(const TForm1& f) {
+bool holdsLinkedDriver(const TForm1& f) {
   if (f.Focuser.isEmpty()) return false;
   try {
     return f.Focuser.Link();
@@ -22,25 +22,25 @@ bool tientDriverLie(const TForm1& f) {
 
 // The stop button works only while the motor poll runs: whenever the dialog
 // has closed and a linked driver is held, the poll runs.
-void relancePoll(TForm1& f) {
-  if (tientDriverLie(f)) f.TimerTrackBar->setEnabled(true);
+void restartPoll(TForm1& f) {
+  if (holdsLinkedDriver(f)) f.TimerTrackBar->setEnabled(true);
 }
 
 // Runs the end of a dialog, then the poll rule, also when that end failed.
-template <class Fin>
-void puisRelancePoll(TForm1& f, Fin&& fin) {
+template <class End>
+void thenRestartPoll(TForm1& f, End&& end) {
   try {
-    fin();
+    end();
   } catch (...) {
-    relancePoll(f);
+    restartPoll(f);
     throw;
   }
-  relancePoll(f);
+  restartPoll(f);
 }
 
 // The hand-over of OK: the driver marked absent and reconnected, then the
 // controls copied, so the reconnection sees the record as it was before OK.
-void prendValeurs(TForm1& f, const SettingsRecord& v) {
+void takeValues(TForm1& f, const SettingsRecord& v) {
   f.FocuserExists = false;
   if (f.AscomOK) f.LitRegistre(false);
   copyOnOk(v, f);
@@ -49,8 +49,8 @@ void prendValeurs(TForm1& f, const SettingsRecord& v) {
 // OK given inside a move or an autofocus run that the reconnection would cut
 // from its driver: the operation is stopped (no box, no count reset) and the
 // hand-over waits for its end.
-void differeRemise(TForm1& f, const SettingsRecord& v) {
-  Form3->RemiseEnAttente = v;
+void deferHandOver(TForm1& f, const SettingsRecord& v) {
+  Form3->pendingHandOver = v;
   f.DemandeArret();
   // As the stop button does, the run's measure counter and countdown go.
   f.LabelChrono->hide();
@@ -65,7 +65,7 @@ void TForm1::wireSettingsEvents() {
     // Run once the operation's own handler has returned, never from inside
     // it. A move inside a run ends while the run goes on: the hand-over then
     // waits for the run's end.
-    if (Form3 && Form3->RemiseEnAttente) QTimer::singleShot(0, this, [] { guarded(RemiseApresOperation); });
+    if (Form3 && Form3->pendingHandOver) QTimer::singleShot(0, this, [] { guarded(handOverAfterOperation); });
   };
 }
 
@@ -79,40 +79,40 @@ void TForm1::BoutonSetupClick() {
   const int result = Form3->exec();
   // The program is closing: nothing more is started.
   if (Application->Terminated()) return;
-  puisRelancePoll(*this, [&] {
-    bool differe = false;
+  thenRestartPoll(*this, [&] {
+    bool deferred = false;
     if (result == QDialog::Accepted) {
       const SettingsRecord v = Form3->LitValeurs();
       // Only a reconnection replaces the driver object an operation drives.
-      differe = AscomOK && OperationUnderWay();
-      if (differe) {
-        differeRemise(*this, v);
+      deferred = AscomOK && OperationUnderWay();
+      if (deferred) {
+        deferHandOver(*this, v);
       } else {
         // This OK holds whatever an earlier one kept back: the dialog showed it.
-        Form3->RemiseEnAttente.reset();
-        prendValeurs(*this, v);
+        Form3->pendingHandOver.reset();
+        takeValues(*this, v);
       }
     }
     // Picking is on whatever the state of "On/off": the picking tick does
     // nothing while the box is unticked.
-    if (!differe) TimerSouris->setEnabled(true);
+    if (!deferred) TimerSouris->setEnabled(true);
   });
 }
 
-void RemiseApresOperation() {
-  if (!Form1 || !Form3 || Form1->OperationUnderWay() || !Form3->RemiseEnAttente) return;
+void handOverAfterOperation() {
+  if (!Form1 || !Form3 || Form1->OperationUnderWay() || !Form3->pendingHandOver) return;
   if (Application->Terminated()) return;
-  const SettingsRecord v = *Form3->RemiseEnAttente;
-  Form3->RemiseEnAttente.reset();
+  const SettingsRecord v = *Form3->pendingHandOver;
+  Form3->pendingHandOver.reset();
   TForm1& f = *Form1;
-  puisRelancePoll(f, [&] {
-    prendValeurs(f, v);
+  thenRestartPoll(f, [&] {
+    takeValues(f, v);
     f.TimerSouris->setEnabled(true);
   });
 }
 
-void RemiseALaFermeture() {
-  if (!Form1 || !Form3 || !Form3->RemiseEnAttente) return;
-  copyOnOk(*Form3->RemiseEnAttente, *Form1);
-  Form3->RemiseEnAttente.reset();
+void handOverAtClose() {
+  if (!Form1 || !Form3 || !Form3->pendingHandOver) return;
+  copyOnOk(*Form3->pendingHandOver, *Form1);
+  Form3->pendingHandOver.reset();
 }
