@@ -16,7 +16,6 @@ class FocuserDriver {
   }
 
   bool isEmpty() const { return driver_.isEmpty(); }
-  void clear() { driver_.clear(); }
   Dispatch* object() const { return driver_.object(); }
 
   // What the driver can do.
