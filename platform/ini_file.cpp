@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/cp1252.h"
 #include "platform/exception.h"
@@ -186,6 +188,20 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {
   doc_ = IniDocument(file.readAll());
 }
 
+namespace {
+
+// The new name of a replaced file lasts once its folder is on the disk. The
+// file already holds its whole new text here, so a folder that cannot be
+// synced (some file systems refuse it) does not make the write a failure.
+void syncFolder(const QString& folder) {
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
 void IniFile::UpdateFile() {
   // A folder, a pipe or a device at the path is the user's, not ours to replace.
   const QFileInfo info(path_);
@@ -193,6 +209,13 @@ void IniFile::UpdateFile() {
   // No writing in place: a crash or a full disk halfway would cut the file.
   QSaveFile file(path_);
   const QByteArray bytes = doc_.bytes();
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw Exception(iniWriteError(path_));
+  // A short text stays in the file object's buffer until the commit, whose
+  // rename does not wait on the flush's success: the flush and the sync to
+  // the disk are checked first. A cancelled write's new file is removed with
+  // the file object, and the old one stays in place.
+  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+                       ::fsync(file.handle()) == 0;
+  if (!written) file.cancelWriting();
+  if (!written || !file.commit()) throw Exception(iniWriteError(path_));
+  syncFolder(QFileInfo(path_).canonicalPath());
 }

@@ -66,7 +66,8 @@ class IniFile {
   // Writes the file: the new content goes beside it, reaches the disk, and
   // replaces the file in one step, keeping its permissions and following a
   // symbolic link to its target, so the file always holds either its whole old
-  // text or its whole new text. A folder that takes no new file, a full disk,
+  // text or its whole new text; its folder is then synced, so the new name
+  // lasts too. A folder that takes no new file, a full disk,
   // or something other than a regular file at the path throws
   // Exception("Impossible d'écrire dans <path>") and leaves the file as it was.
   void UpdateFile();

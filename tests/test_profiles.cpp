@@ -1,12 +1,41 @@
 #include <QDir>
 #include <QFile>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "platform/ascom_platform.h"
 #include "platform/controls_dialog.h"
 #include "platform/number_format.h"
 #include "settings_fixture.h"
 
 namespace {
+
+// Runs `writes` in a child process that can write no file beyond `limit`
+// bytes, as on a disk that fills up (a write past it fails, its signal
+// ignored), and returns the texts it gave back.
+QStringList onAFullDisk(rlim_t limit, const std::function<QStringList()>& writes) {
+  int channel[2];
+  if (::pipe(channel) != 0) return {QStringLiteral("no pipe")};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit fileSize{limit, limit};
+    ::setrlimit(RLIMIT_FSIZE, &fileSize);
+    const QByteArray said = writes().join(QLatin1Char('\n')).toUtf8();
+    _exit(::write(channel[1], said.constData(), said.size()) == said.size() ? 0 : 1);
+  }
+  ::close(channel[1]);
+  QByteArray said;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) said.append(buffer, n);
+  ::close(channel[0]);
+  ::waitpid(child, nullptr, 0);
+  return QString::fromUtf8(said).split(QLatin1Char('\n'));
+}
 
 struct Profiles : ::testing::Test, SettingsFixture {
   Profiles() {
@@ -145,4 +174,26 @@ TEST_F(Profiles, UnreadableTargetIsReportedOnceAndEverythingElseIsLoadedWithTheL
   EXPECT_EQ(form3->LimiteBasse->text(), "250");
   EXPECT_EQ(std::tuple(form->xPasRapide, form->xTolerance, form->xNbMesures), std::tuple(10, 5, 20));
   EXPECT_EQ(form->MemoLog->Lines().last(), QStringLiteral("Mesures trop grand dans le profil : 20 utilisé."));
+}
+
+TEST_F(Profiles, OnAFullDiskTheProfileTheSettingsAndTheSimulatorsFileKeepTheirOldTextAndTheUserIsTold) {
+  const QByteArray old = "[Focuser]\r\nDriver=Ancien\r\n";
+  const QString ascom = path("ascom.ini");
+  for (const QString& file : {path("soir.trv"), p.iniPath(), ascom}) write(file, old);
+  // Room for more than the old texts, not for any of the new ones.
+  const QStringList said = onAFullDisk(64, [&] {
+    save(path("soir.trv"));
+    form->close();
+    QStringList texts = errors();
+    try {
+      writeFocusSimSettings(ascom, FocusSimSettings());
+    } catch (const Exception& e) {
+      texts << e.message();
+    }
+    return texts;
+  });
+  const QString refused = QStringLiteral("Impossible d'écrire dans %1");
+  EXPECT_EQ(said, (QStringList{refused.arg(path("soir.trv")) + '.', refused.arg(p.iniPath()) + '.', refused.arg(ascom)}));
+  for (const QString& file : {path("soir.trv"), p.iniPath(), ascom}) EXPECT_EQ(read(file), old) << file.toStdString();
+  EXPECT_EQ(QDir(p.folder.path()).entryList(QDir::Files), (QStringList{"ascom.ini", "soir.trv", "trevast.ini"}));
 }

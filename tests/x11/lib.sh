@@ -56,3 +56,20 @@ pixels_changed() {
 
 # The process $1 has ended.
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# The ids of the shown windows titled exactly "Trevast", the program's main
+# window and its boxes, one a line.
+trevast_windows() {
+  wmctrl -l | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, "") } $0 == "Trevast" { print id }'
+}
+# A "Trevast" window other than $1 (the main window, or none) is shown: its id
+# in $box. box_gone: the window $box is gone.
+box_shown() {
+  box=$(trevast_windows | grep -vxF "${1:-none}" | head -n1)
+  [ -n "$box" ]
+}
+box_gone() { ! wmctrl -l | grep -q "^$box "; }
+# Answers the box $box with its default button and waits until it is gone.
+answer_box() {
+  xdotool windowactivate --sync "$box" && xdotool key Return && wait_until box_gone
+}

@@ -20,22 +20,7 @@ fail() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   exit 1
 }
-# The ids of the shown windows titled exactly "Trevast", one a line.
-trevast_windows() {
-  wmctrl -l | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, "") } $0 == "Trevast" { print id }'
-}
-# A "Trevast" window other than $1 (the main window, or none), in $box.
-box_shown() {
-  box=$(trevast_windows | grep -vxF "${1:-none}" | head -n1)
-  [ -n "$box" ]
-}
-box_gone() { ! wmctrl -l | grep -q "^$box "; }
-# Answers the box $box with its default button.
-answer() {
-  xdotool windowactivate --sync "$box"
-  xdotool key Return
-  wait_until box_gone || fail "the box stayed open after its answer"
-}
+answer() { answer_box || fail "the box stayed open after its answer"; }
 
 "$work/trevast" &
 pid=$!
