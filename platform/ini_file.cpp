@@ -30,8 +30,12 @@ bool isBlank(const QByteArray& line) { return line.trimmed().isEmpty(); }
 }  // namespace
 
 IniDocument::IniDocument(const QByteArray& bytes) {
+  // Some editors begin a file with a UTF-8 mark: it is no part of the first
+  // line, whose section would not be found behind it.
+  static const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+  if (bytes.startsWith(kUtf8Mark)) mark_ = kUtf8Mark;
   bool eolSeen = false;
-  qsizetype start = 0;
+  qsizetype start = mark_.size();
   while (start < bytes.size()) {
     const qsizetype nl = bytes.indexOf('\n', start);
     if (nl < 0) {
@@ -168,7 +172,7 @@ void IniDocument::WriteInteger(const QString& section, const QString& key, int v
 }
 
 QByteArray IniDocument::bytes() const {
-  QByteArray out;
+  QByteArray out = mark_;
   for (const Line& line : lines_) out += line.text + line.eol;
   return out;
 }

@@ -39,6 +39,7 @@ class IniDocument {
   QByteArray newEol() const { return crlf_ ? "\r\n" : "\n"; }
   void insertLine(int at, const QByteArray& text);
 
+  QByteArray mark_;  // a UTF-8 mark that stood before the first line, kept there
   std::vector<Line> lines_;
   bool crlf_ = true;  // new lines take the file's first line ending; CR LF in a new file
 };

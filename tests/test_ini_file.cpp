@@ -91,6 +91,14 @@ TEST(IniWrite, AMissingSectionGoesAtTheEndKeepingTheFilesLineEnding) {
   EXPECT_EQ(fresh.bytes(), "[Autofocus]\r\nM\xE9thode=0\r\n");
 }
 
+TEST(IniWrite, AUtf8MarkAtTheStartIsNoPartOfTheFirstLineAndStaysAtTheStart) {
+  IniDocument doc("\xEF\xBB\xBF[Focuser]\r\nDriver=FocusSim.Focuser\r\n");
+  EXPECT_EQ(doc.ReadString("Focuser", "Driver", ""), "FocusSim.Focuser");
+  doc.WriteString("Focuser", "Driver", "Autre.Focuser");
+  doc.WriteInteger("Autofocus", "Tolerance", 2);
+  EXPECT_EQ(doc.bytes(), "\xEF\xBB\xBF[Focuser]\r\nDriver=Autre.Focuser\r\n[Autofocus]\r\nTolerance=2\r\n");
+}
+
 TEST(IniFileOnDisk, UpdateReplacesTheFileKeepingPermissionsAndFollowingALink) {
   QTemporaryDir dir;
   const QString target = dir.filePath("real.ini"), link = dir.filePath("trevast.ini");
