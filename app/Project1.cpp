@@ -13,6 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
+#include "platform/exception.h"
 #include "platform/number_format.h"
 #include "platform/registry_file.h"
 #include "platform/version_info.h"
@@ -35,7 +36,7 @@ int main(int argc, char* argv[]) {
   QtEventPump pump;
   QtDialogs dialogs;
   ComRegistry com;
-  InstallAscomPlatform(com, dialogs, clock);
+  const AscomConfig ascom = InstallAscomPlatform(com, dialogs, clock);
   FileRegistry registry;
   FixedVersionSource version(resources::versionBlock());
   PlatformServices services{*desktop, clock, dialogs, com, registry, version,
@@ -44,6 +45,8 @@ int main(int argc, char* argv[]) {
   TApplication application(pump, dialogs);
   Application = &application;
   Application->Title = QStringLiteral("Trevast");
+  // The simulator's values it could not use are told once, in one box.
+  if (!ascom.unusable.isEmpty()) Application->HandleException(Exception(ascom.unusable.join(QLatin1Char('\n'))));
 
   TForm1 form1(services);
   Form1 = &form1;

@@ -109,6 +109,26 @@ bool readFlag(const IniFile& file, const QString& section, const QString& key, b
   return file.ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
+// A value of the simulator's section within `bounds`; a value beyond them, or
+// no number, gives way to `fallback` and is named in `unusable`.
+int readSimulatorValue(const IniFile& file, const QString& key, int fallback, FocusSimSettings::Bounds bounds,
+                       QStringList& unusable) {
+  if (!file.hasKey(kFocusSimId, key)) return fallback;
+  const QString text = file.ReadString(kFocusSimId, key, QString());
+  int value = 0;
+  if (parseIniInteger(text, value) && value >= bounds.min && value <= bounds.max) return value;
+  unusable << QStringLiteral("%1=%2 inutilisable dans %3 : %4 utilisé.")
+                  .arg(key, text, QFileInfo(file.FileName()).fileName())
+                  .arg(fallback);
+  return fallback;
+}
+
+bool simulatorListed(const AscomConfig& config) {
+  return std::any_of(config.focusers.begin(), config.focusers.end(), [](const DriverEntry& d) {
+    return d.progId.compare(kFocusSimId, Qt::CaseInsensitive) == 0;
+  });
+}
+
 }  // namespace
 
 QString ascomConfigPath() {
@@ -122,13 +142,19 @@ AscomConfig readAscomConfig(const QString& path) {
   config.version = file.ReadString(kPlatformSection, QStringLiteral("Version"), config.version);
 
   FocusSimSettings& sim = config.simulator;
-  sim.absolute = readFlag(file, kFocusSimId, QStringLiteral("Absolute"), sim.absolute);
-  sim.speed = file.ReadInteger(kFocusSimId, QStringLiteral("Speed"), sim.speed);
-  sim.maxIncrement = file.ReadInteger(kFocusSimId, QStringLiteral("MaxIncrement"), sim.maxIncrement);
-  sim.maxStep = file.ReadInteger(kFocusSimId, QStringLiteral("MaxStep"), sim.maxStep);
-  sim.stepSize = file.ReadInteger(kFocusSimId, QStringLiteral("StepSize"), sim.stepSize);
-  sim.startPosition = file.ReadInteger(kFocusSimId, QStringLiteral("Position"), sim.startPosition);
-  sim = sim.sanitized();
+  QStringList& unusable = config.unusable;
+  using S = FocusSimSettings;
+  sim.absolute = readSimulatorValue(file, QStringLiteral("Absolute"), sim.absolute, {0, 1}, unusable) != 0;
+  sim.speed = readSimulatorValue(file, QStringLiteral("Speed"), sim.speed, S::kSpeedBounds, unusable);
+  sim.maxIncrement =
+      readSimulatorValue(file, QStringLiteral("MaxIncrement"), sim.maxIncrement, S::kMaxIncrementBounds, unusable);
+  sim.maxStep = readSimulatorValue(file, QStringLiteral("MaxStep"), sim.maxStep, S::kMaxStepBounds, unusable);
+  sim.stepSize = readSimulatorValue(file, QStringLiteral("StepSize"), sim.stepSize, S::kStepSizeBounds, unusable);
+  // A start outside the travel: the default start, or the middle of a travel
+  // too short for it.
+  const int start = sim.startPosition <= sim.maxStep ? sim.startPosition : sim.maxStep / 2;
+  sim.startPosition = readSimulatorValue(file, QStringLiteral("Position"), start,
+                                         {S::kStartPositionBounds.min, sim.maxStep}, unusable);
 
   if (file.hasKey(kPlatformSection, QStringLiteral("Focusers"))) {
     const QList<DriverEntry> defaults = config.focusers;
@@ -145,6 +171,7 @@ AscomConfig readAscomConfig(const QString& path) {
   } else {
     for (DriverEntry& d : config.focusers) d.name = file.ReadString(d.progId, QStringLiteral("Name"), d.name);
   }
+  if (!config.installed || !simulatorListed(config)) unusable.clear();
   return config;
 }
 
@@ -171,17 +198,13 @@ std::shared_ptr<FocusSimMotor> InstallAscomPlatform(ComRegistry& com, Dialogs& d
   com.registerClass(QStringLiteral("DriverHelper.Chooser"),
                     [config, &dialogs] { return std::make_shared<Chooser>(config, dialogs); });
 
-  const bool simulatorListed = std::any_of(config.focusers.begin(), config.focusers.end(), [](const DriverEntry& d) {
-    return d.progId.compare(kFocusSimId, Qt::CaseInsensitive) == 0;
-  });
-  if (!simulatorListed) return nullptr;
+  if (!simulatorListed(config)) return nullptr;
   auto motor = std::make_shared<FocusSimMotor>(clock, config.simulator);
   com.registerClass(kFocusSimId, [motor, setup] { return std::make_shared<FocusSimDriver>(motor, setup); });
   return motor;
 }
 
-std::shared_ptr<FocusSimMotor> InstallAscomPlatform(ComRegistry& com, Dialogs& dialogs, Clock& clock,
-                                                    const QString& path) {
+AscomConfig InstallAscomPlatform(ComRegistry& com, Dialogs& dialogs, Clock& clock, const QString& path) {
   auto setup = [path](FocusSimMotor& motor) {
     FocusSimSettings settings = motor.settings();
     if (!runFocusSimSetupDialog(settings)) return;
@@ -193,5 +216,7 @@ std::shared_ptr<FocusSimMotor> InstallAscomPlatform(ComRegistry& com, Dialogs& d
       throw AutomationError(kFocusSimId, e.message(), 0);
     }
   };
-  return InstallAscomPlatform(com, dialogs, clock, readAscomConfig(path), setup);
+  AscomConfig config = readAscomConfig(path);
+  InstallAscomPlatform(com, dialogs, clock, config, setup);
+  return config;
 }

@@ -34,9 +34,12 @@
 //
 // A comment stands on a line of its own: after a value it is part of the value.
 // With no file the platform is installed at version 6.0 with the simulator.
+// A simulator value that is no number, lies beyond what its setup window
+// offers, or starts the motor outside its travel gives way to the default.
 // A driver listed without a program behind it (any identifier but the
 // simulator's) is shown by the chooser and the profile but cannot be created.
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <memory>
 
@@ -51,6 +54,9 @@ struct AscomConfig {
   QString version = QStringLiteral("6.0");
   QList<DriverEntry> focusers = {{kFocusSimId, QStringLiteral("Simulateur de focuser")}};
   FocusSimSettings simulator;
+  // Each simulator value that gave way, with what is used instead, for the
+  // user; only while the simulator is installed.
+  QStringList unusable;
 };
 
 // $XDG_CONFIG_HOME/trevast/ascom.ini
@@ -67,7 +73,8 @@ void writeFocusSimSettings(const QString& path, const FocusSimSettings& settings
 std::shared_ptr<FocusSimMotor> InstallAscomPlatform(ComRegistry& com, Dialogs& dialogs, Clock& clock,
                                                     const AscomConfig& config, FocusSimDriver::SetupUi setup);
 
-// The program's installation: the configuration from `path`, and the
-// simulator's setup dialog keeping what it changes in that file.
-std::shared_ptr<FocusSimMotor> InstallAscomPlatform(ComRegistry& com, Dialogs& dialogs, Clock& clock,
-                                                    const QString& path = ascomConfigPath());
+// The program's installation: the configuration from `path`, which it
+// returns, and the simulator's setup dialog keeping what it changes in that
+// file.
+AscomConfig InstallAscomPlatform(ComRegistry& com, Dialogs& dialogs, Clock& clock,
+                                 const QString& path = ascomConfigPath());

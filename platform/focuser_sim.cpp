@@ -147,21 +147,22 @@ bool runFocusSimSetupDialog(FocusSimSettings& settings, QWidget* parent) {
   absolute->setObjectName(QStringLiteral("absolute"));
   absolute->setChecked(settings.absolute);
   form->addRow(absolute);
-  auto spin = [&](const char* name, const QString& label, int value, int min, int max) {
+  auto spin = [&](const char* name, const QString& label, int value, FocusSimSettings::Bounds bounds) {
     auto* box = new QSpinBox(&dialog);
     box->setObjectName(QLatin1String(name));
-    box->setRange(min, max);
+    box->setRange(bounds.min, bounds.max);
     box->setValue(value);
     form->addRow(label, box);
     return box;
   };
-  QSpinBox* speed = spin("speed", QStringLiteral("Vitesse (pas/s)"), settings.speed, 1, 1000000);
-  QSpinBox* maxIncrement =
-      spin("maxIncrement", QStringLiteral("Plus grand déplacement (pas)"), settings.maxIncrement, 1, 10000000);
-  QSpinBox* maxStep = spin("maxStep", QStringLiteral("Course (pas)"), settings.maxStep, 1, 10000000);
-  QSpinBox* stepSize = spin("stepSize", QStringLiteral("Taille du pas (microns)"), settings.stepSize, 1, 10000);
-  QSpinBox* start =
-      spin("startPosition", QStringLiteral("Position au démarrage (pas)"), settings.startPosition, 0, 10000000);
+  using S = FocusSimSettings;
+  QSpinBox* speed = spin("speed", QStringLiteral("Vitesse (pas/s)"), settings.speed, S::kSpeedBounds);
+  QSpinBox* maxIncrement = spin("maxIncrement", QStringLiteral("Plus grand déplacement (pas)"), settings.maxIncrement,
+                                S::kMaxIncrementBounds);
+  QSpinBox* maxStep = spin("maxStep", QStringLiteral("Course (pas)"), settings.maxStep, S::kMaxStepBounds);
+  QSpinBox* stepSize = spin("stepSize", QStringLiteral("Taille du pas (microns)"), settings.stepSize, S::kStepSizeBounds);
+  QSpinBox* start = spin("startPosition", QStringLiteral("Position au démarrage (pas)"), settings.startPosition,
+                         S::kStartPositionBounds);
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);

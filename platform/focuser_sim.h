@@ -29,6 +29,18 @@ struct FocusSimSettings {
   // The same parameters brought to values the motor can run with: a speed of
   // at least 1, a travel of at least 1, a start within the travel.
   FocusSimSettings sanitized() const;
+
+  // The values each parameter may take, those the setup window offers; the
+  // start must also lie within the travel.
+  struct Bounds {
+    int min;
+    int max;
+  };
+  static constexpr Bounds kSpeedBounds{1, 1000000};
+  static constexpr Bounds kMaxIncrementBounds{1, 10000000};
+  static constexpr Bounds kMaxStepBounds{1, 10000000};
+  static constexpr Bounds kStepSizeBounds{1, 10000};
+  static constexpr Bounds kStartPositionBounds{0, 10000000};
 };
 
 // Help context numbers of the simulator's errors.

@@ -55,20 +55,34 @@ TEST_F(AscomPlatform, WithNoFileAVersionSixPlatformCarriesTheSimulator) {
 TEST_F(AscomPlatform, TheFileSetsThePlatformItsDriversAndTheSimulator) {
   writeConfig("[Platform]\r\nVersion=4.1\r\nFocusers=FCUSB.Focuser, FocusSim.Focuser,,Other.Focuser\r\n"
               "[FCUSB.Focuser]\r\nName=FCUSB USB\r\n"
-              "[FocusSim.Focuser]\r\nAbsolute=0\r\nSpeed=abc\r\nMaxIncrement=300\r\nPosition=-40\r\n");
+              "[FocusSim.Focuser]\r\nAbsolute=0\r\nSpeed=abc\r\nMaxIncrement=300\r\nMaxStep=0\r\nStepSize=0\r\n"
+              "Position=-40\r\n");
   const AscomConfig c = readAscomConfig(path());
   EXPECT_EQ(c.version, QStringLiteral("4.1"));
   QStringList names;
   for (const DriverEntry& d : c.focusers) names << d.progId + '=' + d.name;
   EXPECT_EQ(names, (QStringList{"FCUSB.Focuser=FCUSB USB", "FocusSim.Focuser=Simulateur de focuser",
                                 "Other.Focuser=Other.Focuser"}));
-  EXPECT_FALSE(c.simulator.absolute);
-  EXPECT_EQ(c.simulator.speed, FocusSimSettings().speed);  // not a number: the default
-  EXPECT_EQ(c.simulator.maxIncrement, 300);
-  EXPECT_EQ(c.simulator.startPosition, 0);  // held within the travel
+  // Values the simulator cannot run with give way to its defaults, each named.
+  FocusSimSettings expected;
+  expected.absolute = false;
+  expected.maxIncrement = 300;
+  EXPECT_EQ(std::tuple(c.simulator.absolute, c.simulator.speed, c.simulator.maxIncrement, c.simulator.maxStep,
+                       c.simulator.stepSize, c.simulator.startPosition),
+            std::tuple(expected.absolute, expected.speed, expected.maxIncrement, expected.maxStep, expected.stepSize,
+                       expected.startPosition));
+  EXPECT_EQ(c.unusable, (QStringList{"Speed=abc inutilisable dans ascom.ini : 1000 utilisé.",
+                                     "MaxStep=0 inutilisable dans ascom.ini : 50000 utilisé.",
+                                     "StepSize=0 inutilisable dans ascom.ini : 5 utilisé.",
+                                     "Position=-40 inutilisable dans ascom.ini : 25000 utilisé."}));
+  // A start beyond a shorter travel: its middle.
+  writeConfig("[FocusSim.Focuser]\r\nAbsolute=2\r\nMaxStep=10000\r\nPosition=20000\r\n");
+  EXPECT_EQ(readAscomConfig(path()).simulator.startPosition, 5000);
+  EXPECT_EQ(readAscomConfig(path()).unusable, (QStringList{"Absolute=2 inutilisable dans ascom.ini : 1 utilisé.",
+                                                           "Position=20000 inutilisable dans ascom.ini : 5000 utilisé."}));
 
-  writeConfig("[Platform]\nInstalled=0\n");
-  InstallAscomPlatform(com, dialogs, clock, path());
+  writeConfig("[Platform]\nInstalled=0\n[FocusSim.Focuser]\nSpeed=0\n");
+  EXPECT_TRUE(InstallAscomPlatform(com, dialogs, clock, path()).unusable.isEmpty());  // no simulator to run them
   EXPECT_THROW(com.CreateOleObject(QStringLiteral("ASCOM.Utilities.Util")), Exception);
   EXPECT_FALSE(com.isRegistered(kFocusSimId));
 }
@@ -181,4 +195,5 @@ TEST_F(AscomPlatform, TheReadmeExampleReadsAsItsLinesSay) {
                                    {"MaxStep", s.maxStep},          {"StepSize", s.stepSize}, {"Position", s.startPosition}};
   for (auto [key, value] : read.asKeyValueRange()) EXPECT_EQ(shown.value(sim + key), QString::number(value)) << key.toStdString();
   EXPECT_EQ(shown.size(), 4 + read.size());
+  EXPECT_TRUE(c.unusable.isEmpty());
 }
