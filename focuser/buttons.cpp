@@ -81,7 +81,7 @@ void TForm1::BoutonRappelMAPClick() {
 void TForm1::DemandeArret() {
   Halt = true;
   StopMoves();
-  // Whatever driver object is held, even one a failed reconnection left.
+  // Whatever driver object is held, even one an OK that reconnected nothing left.
   if (!Focuser.isEmpty()) Focuser.Halt();
 }
 

@@ -21,6 +21,8 @@ constexpr uint32_t kMotorWaitTimeoutMs = 5 * 60 * 1000;
 constexpr uint32_t kHaltWaitTimeoutMs = 5000;
 
 const QString kWaitTimedOut = QStringLiteral("Délai dépassé : le focuser n'a pas signalé la fin de son mouvement.");
+// The slow-move buttons stay usable with no driver object.
+const QString kNoFocuser = QStringLiteral("Aucun focuser n'est en service : le mouvement n'est pas envoyé");
 const QString kPollStopped = QStringLiteral("Erreur du focuser : suivi du moteur arrêté.");
 
 enum class MotorWait { AtRest, TimedOut, Closing };
@@ -62,6 +64,7 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
   // Clicks arrive inside a move's waits; the buttons refuse or queue theirs
   // before coming here, so a move never starts inside another.
   if (moveUnderWay_ || Application->Terminated()) return;
+  if (Focuser.isEmpty()) throw Exception(kNoFocuser);
   moveUnderWay_ = true;
   // An OK of the settings dialog given during the move waits for its end.
   const RunningOperation operation(*this);
@@ -149,7 +152,6 @@ void TForm1::AfficheBarrePO() {
 }
 
 void TForm1::TimerTrackBarTimer() {
-  // Whatever driver object is held, even one a failed reconnection left.
   if (Focuser.isEmpty()) return;
   bool moving = false;
   try {
