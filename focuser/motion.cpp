@@ -1,5 +1,4 @@
 // The motion routine, the position display and the motor poll.
-#include <functional>
 #include <optional>
 
 #include "app/Unit1.h"
@@ -27,23 +26,59 @@ const QString kPollStopped = QStringLiteral("Erreur du focuser : suivi du moteur
 
 enum class MotorWait { AtRest, TimedOut, Closing };
 
+// The time limits of the waits of one move: each wait gives up once the Move
+// it waits for was sent too long ago, and a stop seen by one wait bounds
+// every wait after it, so that no wait starts the clock again.
+class MoveWaits {
+ public:
+  MoveWaits(Clock& clock, const unsigned& stopCount)
+      : clock_(clock), stopCount_(stopCount), stopsBefore_(stopCount), since_(clock.GetTickCount()) {}
+  bool stopped() const { return stopCount_ != stopsBefore_; }
+  void moveSent() { since_ = clock_.GetTickCount(); }
+  bool givenUp() {
+    const uint32_t now = clock_.GetTickCount();
+    if (!stopSeen_ && stopped()) stopSeen_ = now;
+    return now - since_ >= kMotorWaitTimeoutMs || (stopSeen_ && now - *stopSeen_ >= kHaltWaitTimeoutMs);
+  }
+
+ private:
+  Clock& clock_;
+  const unsigned& stopCount_;
+  const unsigned stopsBefore_;
+  uint32_t since_;
+  std::optional<uint32_t> stopSeen_;
+};
+
 // Waits until the driver reports the motor at rest. `askFirst` false serves
 // the window's events before the first question (right after a Move).
-MotorWait waitForMotor(TForm1& form, bool askFirst, const std::function<bool()>& stopRequested = {}) {
-  Clock& clock = form.platform().clock;
-  const uint32_t start = clock.GetTickCount();
-  std::optional<uint32_t> stopSeen;
+MotorWait waitForMotor(TForm1& form, bool askFirst, MoveWaits& waits) {
   for (bool ask = askFirst;; ask = true) {
     if (ask && !form.Focuser.IsMoving()) return MotorWait::AtRest;
-    const uint32_t now = clock.GetTickCount();
-    if (!stopSeen && stopRequested && stopRequested()) stopSeen = now;
-    if (now - start >= kMotorWaitTimeoutMs || (stopSeen && now - *stopSeen >= kHaltWaitTimeoutMs)) {
+    if (waits.givenUp()) {
       form.MemoLog->Add(kWaitTimedOut);
       return MotorWait::TimedOut;
     }
     Application->pump().WaitForEvents(kMotorPollPauseMs);
     if (Application->Terminated()) return MotorWait::Closing;
   }
+}
+
+// The position display. It waits for the motor within `waits`; with none,
+// the motor was given up and it shows at once what the program knows.
+void showPosition(TForm1& f, MoveWaits* waits) {
+  if (f.Focuser.isEmpty()) return;
+  if (!f.Focuser.Link()) return;
+  if (waits && waitForMotor(f, true, *waits) == MotorWait::Closing) return;
+  f.LabelPosition->setText(QString::number(f.xPosition));
+  const std::optional<TravelGauge> gauge = travelGauge(f.xPosition, f.xLimiteBasse, f.xLimiteHaute, f.xPositionMap);
+  if (!gauge) return;
+  if (gauge->lowerLimitButton) f.GoLimiteBasse->setEnabled(*gauge->lowerLimitButton);
+  f.GoLimiteHaute->setEnabled(gauge->upperLimitButton);
+  f.BarrePO->setBackColor(clWhite);
+  f.BarrePO->setRange(gauge->minValue, gauge->maxValue);
+  f.BarrePO->setProgress(f.xPosition);
+  f.BarrePO->setForeColor(gauge->foreColor);
+  Application->ProcessMessages();
 }
 
 }  // namespace
@@ -80,8 +115,11 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
 }
 
 void TForm1::moveOnce(int Pos, bool IsAbs) {
-  const unsigned stopsBefore = stopCount_;
-  const auto stopped = [this, stopsBefore] { return stopCount_ != stopsBefore; };
+  MoveWaits waits(platform_.clock, stopCount_);
+  const auto waitAfterMove = [this, &waits] {
+    waits.moveSent();
+    return waitForMotor(*this, false, waits);
+  };
 
   bool absolute = Focuser.Absolute();
   if (absolute) xPosition = Focuser.Position();
@@ -98,9 +136,9 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
         Focuser.Move(plan.chunk);
         xPosition = addSteps(xPosition, plan.chunk);
       }
-      end = waitForMotor(*this, false, stopped);
+      end = waitAfterMove();
       if (end == MotorWait::Closing) return;
-      cut = end == MotorWait::TimedOut || stopped();
+      cut = end == MotorWait::TimedOut || waits.stopped();
     }
     if (!cut) {
       absolute = Focuser.Absolute();
@@ -110,16 +148,16 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
         Focuser.Move(plan.last);
         xPosition = Pos;
       }
-      end = waitForMotor(*this, false, stopped);
+      end = waitAfterMove();
       if (end == MotorWait::Closing) return;
     }
     // A relative count already says what was sent, and a stop has set it to 0
     // since; an absolute driver tells where a cut move left it.
     if (absolute)
-      xPosition = (cut || stopped() || end == MotorWait::TimedOut) ? Focuser.Position() : Pos;
+      xPosition = (cut || waits.stopped() || end == MotorWait::TimedOut) ? Focuser.Position() : Pos;
   } else if (absolute) {
     Focuser.MoveToPositionPlus(Pos);
-    end = waitForMotor(*this, false, stopped);
+    end = waitAfterMove();
     if (end == MotorWait::Closing) return;
     // Read once the motor stands: right after the command a driver reports
     // where it started from.
@@ -127,28 +165,18 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
   } else {
     Focuser.MoveByReference(Pos);
     xPosition = addSteps(xPosition, Pos);
-    end = waitForMotor(*this, false, stopped);
+    end = waitAfterMove();
     if (end == MotorWait::Closing) return;
   }
-  // A driver that does not report the end of its moves gets no queued moves.
+  // A driver that does not report the end of its moves gets no queued moves,
+  // and no second wait in the display.
   if (end == MotorWait::TimedOut) stepsInTurn_.clear();
-  AfficheBarrePO();
+  showPosition(*this, end == MotorWait::TimedOut ? nullptr : &waits);
 }
 
 void TForm1::AfficheBarrePO() {
-  if (Focuser.isEmpty()) return;
-  if (!Focuser.Link()) return;
-  if (waitForMotor(*this, true) == MotorWait::Closing) return;
-  LabelPosition->setText(QString::number(xPosition));
-  const std::optional<TravelGauge> gauge = travelGauge(xPosition, xLimiteBasse, xLimiteHaute, xPositionMap);
-  if (!gauge) return;
-  if (gauge->lowerLimitButton) GoLimiteBasse->setEnabled(*gauge->lowerLimitButton);
-  GoLimiteHaute->setEnabled(gauge->upperLimitButton);
-  BarrePO->setBackColor(clWhite);
-  BarrePO->setRange(gauge->minValue, gauge->maxValue);
-  BarrePO->setProgress(xPosition);
-  BarrePO->setForeColor(gauge->foreColor);
-  Application->ProcessMessages();
+  MoveWaits waits(platform_.clock, stopCount_);
+  showPosition(*this, &waits);
 }
 
 void TForm1::TimerTrackBarTimer() {

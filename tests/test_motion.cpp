@@ -137,21 +137,20 @@ TEST_F(Motion, ADriverErrorEndsTheMoveAndLeavesNoneUnderWay) {
   EXPECT_FALSE(form->MoveUnderWay());
 }
 
-TEST_F(Motion, ASilentDriverIsGivenUpAfterFiveMinutesOrFiveSecondsAfterAStop) {
-  driver->movingAnswers = INT32_MAX;
+TEST_F(Motion, ASilentDriverIsGivenUpOnceAfterFiveMinutesOrFiveSecondsAfterAStop) {
+  driver->movingAnswers = INT32_MAX;  // and no Halt is sent: the motor never rests
   const uint32_t start = p.time.GetTickCount();
-  driver->link = false;  // no display: only the routine's own wait
-  form->Moteur(3700, true);
+  form->Moteur(3700, true);  // the display included
   EXPECT_EQ(moves(), V{1000});
   EXPECT_EQ(form->MemoLog->Lines().count(kTimedOut), 1);
   EXPECT_EQ(p.time.GetTickCount() - start, 300000u);
   EXPECT_LE(driver->log.count(QStringLiteral("IsMoving")), 300000 / 50 + 1);  // one question per 50 ms
 
-  driver->raise[QStringLiteral("Halt")] = [](InvokeKind) {};
   uint32_t stopped = 0;
   afterMoves(2, [&] { stopped = p.time.GetTickCount(), form->StopMoves(); });
   form->Moteur(3700, true);
   EXPECT_EQ(p.time.GetTickCount() - stopped, 5000u);
+  EXPECT_EQ(form->MemoLog->Lines().count(kTimedOut), 2);
 }
 
 TEST_F(Motion, ClosingTheProgramEndsAMoveWithNothingMoreSentOrShown) {
