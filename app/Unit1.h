@@ -190,6 +190,7 @@ class TForm1 : public QWidget, public SettingsRecord {
   bool moveUnderWay_ = false;
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
+  bool pollFailed_ = false;     // the motor poll stopped on a driver error
 
   friend class RunningAutofocus;
   int autofocusRuns_ = 0;  // a run, and the run it hands over to

@@ -100,18 +100,31 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
   // before coming here, so a move never starts inside another.
   if (moveUnderWay_ || Application->Terminated()) return;
   if (Focuser.isEmpty()) throw Exception(kNoFocuser);
+  // A poll stopped by a driver error comes back with the next move, while
+  // the link holds.
+  if (pollFailed_) {
+    pollFailed_ = false;
+    TimerTrackBar->setEnabled(Focuser.Link());
+  }
   moveUnderWay_ = true;
+  // Every move can be stopped, whether the poll runs or not; at rest the poll
+  // disables STOP, and without the poll the move's end does.
+  BoutonSTOP->setEnabled(true);
+  const auto ended = [this] {
+    moveUnderWay_ = false;
+    if (!TimerTrackBar->Enabled() && !AutofocusUnderWay()) BoutonSTOP->setEnabled(false);
+  };
   // An OK of the settings dialog given during the move waits for its end.
   const RunningOperation operation(*this);
   try {
     moveOnce(Pos, IsAbs);
     while (!stepsInTurn_.isEmpty() && !Application->Terminated()) moveOnce(stepsInTurn_.takeFirst(), false);
   } catch (...) {
-    moveUnderWay_ = false;
+    ended();
     stepsInTurn_.clear();
     throw;
   }
-  moveUnderWay_ = false;
+  ended();
 }
 
 void TForm1::moveOnce(int Pos, bool IsAbs) {
@@ -187,6 +200,7 @@ void TForm1::TimerTrackBarTimer() {
   } catch (const std::exception&) {
     // An error box every 250 ms would bury the window: the poll stops and says so once.
     TimerTrackBar->setEnabled(false);
+    pollFailed_ = true;
     MemoLog->Add(kPollStopped);
     return;
   }

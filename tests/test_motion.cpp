@@ -223,6 +223,14 @@ TEST_F(Motion, ThePollFollowsTheMotorAndStopsQuietlyOnAnError) {
   EXPECT_FALSE(form->TimerTrackBar->Enabled());
   EXPECT_EQ(form->MemoLog->Lines().count(QStringLiteral("Erreur du focuser : suivi du moteur arrêté.")), 1);
   EXPECT_TRUE(p.dialogs.shown.isEmpty());
+
+  // The next move can be stopped, and brings the poll back.
+  driver->raise.clear();
+  driver->movingAnswers = 3;
+  bool stoppable = false;
+  afterMoves(2, [&] { stoppable = form->BoutonSTOP->isEnabled() && form->TimerTrackBar->Enabled(); });
+  form->Moteur(50, false);
+  EXPECT_TRUE(stoppable);
 }
 
 TEST(MotionOnSimulator, AStopMidwayLeavesTheSimulatorAndTheProgramWhereItHalted) {
