@@ -1,4 +1,5 @@
 // The motion routine, the position display and the motor poll.
+#include <algorithm>
 #include <optional>
 
 #include "app/Unit1.h"
@@ -11,9 +12,11 @@
 
 namespace {
 
-// The waits for the motor ask IsMoving with this pause between questions, so
-// the driver gets a few questions a second and the window its events.
-constexpr int kMotorPollPauseMs = 50;
+// The waits for the motor ask IsMoving every this often, so the driver gets
+// a few questions a second and the window its events. Within the first period
+// the questions come at 0, 1, 3, 7, 15 and 31 ms, so that a short move ends
+// about when the motor stops.
+constexpr uint32_t kMotorPollPauseMs = 50;
 // A driver that has not reported the end of a move after this long is given up...
 constexpr uint32_t kMotorWaitTimeoutMs = 5 * 60 * 1000;
 // ...and so is one that still moves this long after the user pressed STOP.
@@ -49,16 +52,24 @@ class MoveWaits {
   std::optional<uint32_t> stopSeen_;
 };
 
-// Waits until the driver reports the motor at rest. `askFirst` false serves
-// the window's events before the first question (right after a Move).
-MotorWait waitForMotor(TForm1& form, bool askFirst, MoveWaits& waits) {
-  for (bool ask = askFirst;; ask = true) {
-    if (ask && !form.Focuser.IsMoving()) return MotorWait::AtRest;
+// Waits until the driver reports the motor at rest. Right after a Move
+// (`afterMove`) the window's pending events are served before the first
+// question, which comes at once.
+MotorWait waitForMotor(TForm1& form, bool afterMove, MoveWaits& waits) {
+  if (afterMove) {
+    Application->ProcessMessages();
+    if (Application->Terminated()) return MotorWait::Closing;
+  }
+  for (uint32_t asked = 0;;) {  // when the last question came, from the wait's start
+    if (!form.Focuser.IsMoving()) return MotorWait::AtRest;
     if (waits.givenUp()) {
       form.MemoLog->Add(kWaitTimedOut);
       return MotorWait::TimedOut;
     }
-    Application->pump().WaitForEvents(kMotorPollPauseMs);
+    const uint32_t next =
+        asked < kMotorPollPauseMs ? std::min(2 * asked + 1, kMotorPollPauseMs) : asked + kMotorPollPauseMs;
+    Application->pump().WaitForEvents(static_cast<int>(next - asked));
+    asked = next;
     if (Application->Terminated()) return MotorWait::Closing;
   }
 }
@@ -68,7 +79,7 @@ MotorWait waitForMotor(TForm1& form, bool askFirst, MoveWaits& waits) {
 void showPosition(TForm1& f, MoveWaits* waits) {
   if (f.Focuser.isEmpty()) return;
   if (!f.Focuser.Link()) return;
-  if (waits && waitForMotor(f, true, *waits) == MotorWait::Closing) return;
+  if (waits && waitForMotor(f, false, *waits) == MotorWait::Closing) return;
   f.LabelPosition->setText(QString::number(f.xPosition));
   const std::optional<TravelGauge> gauge = travelGauge(f.xPosition, f.xLimiteBasse, f.xLimiteHaute, f.xPositionMap);
   if (!gauge) return;
@@ -131,7 +142,7 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
   MoveWaits waits(platform_.clock, stopCount_);
   const auto waitAfterMove = [this, &waits] {
     waits.moveSent();
-    return waitForMotor(*this, false, waits);
+    return waitForMotor(*this, true, waits);
   };
 
   bool absolute = Focuser.Absolute();
