@@ -135,6 +135,8 @@ class TForm1 : public QWidget, public SettingsRecord {
   // settings dialog that will replace the driver: the stop request set, the
   // moves waiting dropped, the driver object held, if any, halted.
   void DemandeArret();
+  // The stop's log line, also written by an OK of the settings dialog that stops a move.
+  void LogStopRequest();
 
   // ---- Star measurement (measure/) ----
   void TimerSourisTimer();

@@ -85,6 +85,8 @@ void TForm1::DemandeArret() {
   if (!Focuser.isEmpty()) Focuser.Halt();
 }
 
+void TForm1::LogStopRequest() { MemoLog->Add(QStringLiteral("STOP demandé")); }
+
 void TForm1::BoutonSTOPClick() {
   // The motor stops first; what the window has pending waits for that.
   DemandeArret();
@@ -92,7 +94,7 @@ void TForm1::BoutonSTOPClick() {
   Application->ProcessMessages();
   Application->ProcessMessages();
   if (Application->Terminated()) return;
-  MemoLog->Add(QStringLiteral("STOP demandé"));
+  LogStopRequest();
   if (!Focuser.Absolute()) {
     xPosition = 0;
     platform_.dialogs.MessageDlg(kPositionRelativeAZero, MsgDlgType::Information, {MsgDlgBtn::OK});

@@ -305,6 +305,7 @@ TEST(SetupButtonOnSimulator, OkDuringAMoveHaltsItAndHandsOverOnceItHasEnded) {
                                "2: created, LowSpeed 2, limits 20000-30000, picking off", "picking on, LowSpeed 7"};
     EXPECT_EQ(s.eventsFrom(chunks[0]), chunks + handOver);
     EXPECT_EQ(s.motor->position(), 26500);
+    EXPECT_EQ(s.form->MemoLog->Lines().count(QStringLiteral("STOP demandé")), 1);
     EXPECT_TRUE(s.p.dialogs.shown.isEmpty());
     // Not the stop button's count reset: the absolute position read back, the
     // relative count of the steps sent.
@@ -341,6 +342,7 @@ TEST(SetupButtonOnSimulator, OkDuringAnAutofocusRunHaltsItAndHandsOverOnceItHasE
             (QStringList{"1: Halt", "dialog closed", "box: Autofocus interrompu.", "run ended",
                          "2: created, LowSpeed 2, limits 20000-30000, picking off", "picking on, LowSpeed 7"}));
   EXPECT_EQ(s.events.filter(QStringLiteral("Move")).size(), 3);
+  EXPECT_FALSE(s.form->MemoLog->Lines().contains(QStringLiteral("STOP demandé")));
   EXPECT_TRUE(Halt);
   EXPECT_FALSE(s.form->OperationUnderWay());
   EXPECT_TRUE(s.form->LabelMesure->isHidden() && s.form->LabelChrono->isHidden());
