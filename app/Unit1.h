@@ -135,6 +135,8 @@ class TForm1 : public QWidget, public SettingsRecord {
   // settings dialog that will replace the driver: the stop request set, the
   // moves waiting dropped, the driver object held, if any, halted.
   void DemandeArret();
+  // The stop's log line, also written by an OK of the settings dialog that stops a move.
+  void LogStopRequest();
 
   // ---- Star measurement (measure/) ----
   void TimerSourisTimer();
@@ -190,6 +192,7 @@ class TForm1 : public QWidget, public SettingsRecord {
   bool moveUnderWay_ = false;
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
+  bool pollFailed_ = false;     // the motor poll stopped on a driver error
 
   friend class RunningAutofocus;
   int autofocusRuns_ = 0;  // a run, and the run it hands over to

@@ -81,9 +81,11 @@ void TForm1::BoutonRappelMAPClick() {
 void TForm1::DemandeArret() {
   Halt = true;
   StopMoves();
-  // Whatever driver object is held, even one a failed reconnection left.
+  // Whatever driver object is held, even one an OK that reconnected nothing left.
   if (!Focuser.isEmpty()) Focuser.Halt();
 }
+
+void TForm1::LogStopRequest() { MemoLog->Add(QStringLiteral("STOP demandé")); }
 
 void TForm1::BoutonSTOPClick() {
   // The motor stops first; what the window has pending waits for that.
@@ -92,7 +94,7 @@ void TForm1::BoutonSTOPClick() {
   Application->ProcessMessages();
   Application->ProcessMessages();
   if (Application->Terminated()) return;
-  MemoLog->Add(QStringLiteral("STOP demandé"));
+  LogStopRequest();
   if (!Focuser.Absolute()) {
     xPosition = 0;
     platform_.dialogs.MessageDlg(kPositionRelativeAZero, MsgDlgType::Information, {MsgDlgBtn::OK});

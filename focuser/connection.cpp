@@ -46,12 +46,25 @@ struct Found {
   bool driver = false;
 };
 
-// The platform or the driver is missing: nothing may call a driver.
-void noDriver(TForm1& f, bool alsoRecall) {
+// The link's state on the edit's label and the motion buttons.
+void showLinkState(TForm1& f, bool linked) {
+  f.EditFocuser->setLabelText(linked ? kLinked : kNotLinked);
+  for (TSpeedButton* b : {f.BoutonAVRapide, f.BoutonRERapide}) b->setEnabled(linked);
+  if (!linked)
+    for (TSpeedButton* b : {f.BoutonAutofocus, f.BoutonRappelMAP, f.GoLimiteBasse, f.GoLimiteHaute})
+      b->setEnabled(false);
+}
+
+// The platform or the driver is missing: nothing may call a driver. The
+// object held so far is let go, so that no button, poll or run drives a
+// focuser other than the one the settings name.
+void noDriver(TForm1& f, bool showUnlinked) {
   f.FocuserExists = false;
+  f.Focuser = AutomationRef();
+  f.TimerTrackBar->setEnabled(false);
   f.BoutonFocuserConnect->setEnabled(false);
   f.BoutonSTOP->setEnabled(false);
-  if (alsoRecall) f.BoutonRappelMAP->setEnabled(false);
+  if (showUnlinked) showLinkState(f, false);
 }
 
 void connectFocuser(TForm1& f, bool pFirstTime, Found& found) {
@@ -115,9 +128,7 @@ void connectFocuser(TForm1& f, bool pFirstTime, Found& found) {
   }
 
   try {
-    // A failed creation keeps the driver held so far.
-    AutomationRef driver = com.CreateOleObject(f.FocDriver);
-    f.Focuser = driver;
+    f.Focuser = com.CreateOleObject(f.FocDriver);
   } catch (const std::exception& error) {
     const bool automation = dynamic_cast<const AutomationError*>(&error) != nullptr;
     const auto* own = dynamic_cast<const Exception*>(&error);
@@ -178,15 +189,6 @@ void connectFocuser(TForm1& f, bool pFirstTime, Found& found) {
                      QStringLiteral("\"\n\r\n\rVérifiez les branchements. Le focuser reste cependant sélectionné."),
                  QStringLiteral("Erreur de connexion"));
   }
-}
-
-// The link's state on the edit's label and the motion buttons.
-void showLinkState(TForm1& f, bool linked) {
-  f.EditFocuser->setLabelText(linked ? kLinked : kNotLinked);
-  for (TSpeedButton* b : {f.BoutonAVRapide, f.BoutonRERapide}) b->setEnabled(linked);
-  if (!linked)
-    for (TSpeedButton* b : {f.BoutonAutofocus, f.BoutonRappelMAP, f.GoLimiteBasse, f.GoLimiteHaute})
-      b->setEnabled(false);
 }
 
 void showAscomLabel(TLabel* label, bool found) {

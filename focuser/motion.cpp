@@ -1,5 +1,5 @@
 // The motion routine, the position display and the motor poll.
-#include <functional>
+#include <algorithm>
 #include <optional>
 
 #include "app/Unit1.h"
@@ -12,36 +12,84 @@
 
 namespace {
 
-// The waits for the motor ask IsMoving with this pause between questions, so
-// the driver gets a few questions a second and the window its events.
-constexpr int kMotorPollPauseMs = 50;
+// The waits for the motor ask IsMoving every this often, so the driver gets
+// a few questions a second and the window its events. Within the first period
+// the questions come at 0, 1, 3, 7, 15 and 31 ms, so that a short move ends
+// about when the motor stops.
+constexpr uint32_t kMotorPollPauseMs = 50;
 // A driver that has not reported the end of a move after this long is given up...
 constexpr uint32_t kMotorWaitTimeoutMs = 5 * 60 * 1000;
 // ...and so is one that still moves this long after the user pressed STOP.
 constexpr uint32_t kHaltWaitTimeoutMs = 5000;
 
 const QString kWaitTimedOut = QStringLiteral("Délai dépassé : le focuser n'a pas signalé la fin de son mouvement.");
+// The slow-move buttons stay usable with no driver object.
+const QString kNoFocuser = QStringLiteral("Aucun focuser n'est en service : le mouvement n'est pas envoyé");
 const QString kPollStopped = QStringLiteral("Erreur du focuser : suivi du moteur arrêté.");
 
 enum class MotorWait { AtRest, TimedOut, Closing };
 
-// Waits until the driver reports the motor at rest. `askFirst` false serves
-// the window's events before the first question (right after a Move).
-MotorWait waitForMotor(TForm1& form, bool askFirst, const std::function<bool()>& stopRequested = {}) {
-  Clock& clock = form.platform().clock;
-  const uint32_t start = clock.GetTickCount();
-  std::optional<uint32_t> stopSeen;
-  for (bool ask = askFirst;; ask = true) {
-    if (ask && !form.Focuser.IsMoving()) return MotorWait::AtRest;
-    const uint32_t now = clock.GetTickCount();
-    if (!stopSeen && stopRequested && stopRequested()) stopSeen = now;
-    if (now - start >= kMotorWaitTimeoutMs || (stopSeen && now - *stopSeen >= kHaltWaitTimeoutMs)) {
+// The time limits of the waits of one move: each wait gives up once the Move
+// it waits for was sent too long ago, and a stop seen by one wait bounds
+// every wait after it, so that no wait starts the clock again.
+class MoveWaits {
+ public:
+  MoveWaits(Clock& clock, const unsigned& stopCount)
+      : clock_(clock), stopCount_(stopCount), stopsBefore_(stopCount), since_(clock.GetTickCount()) {}
+  bool stopped() const { return stopCount_ != stopsBefore_; }
+  void moveSent() { since_ = clock_.GetTickCount(); }
+  bool givenUp() {
+    const uint32_t now = clock_.GetTickCount();
+    if (!stopSeen_ && stopped()) stopSeen_ = now;
+    return now - since_ >= kMotorWaitTimeoutMs || (stopSeen_ && now - *stopSeen_ >= kHaltWaitTimeoutMs);
+  }
+
+ private:
+  Clock& clock_;
+  const unsigned& stopCount_;
+  const unsigned stopsBefore_;
+  uint32_t since_;
+  std::optional<uint32_t> stopSeen_;
+};
+
+// Waits until the driver reports the motor at rest. Right after a Move
+// (`afterMove`) the window's pending events are served before the first
+// question, which comes at once.
+MotorWait waitForMotor(TForm1& form, bool afterMove, MoveWaits& waits) {
+  if (afterMove) {
+    Application->ProcessMessages();
+    if (Application->Terminated()) return MotorWait::Closing;
+  }
+  for (uint32_t asked = 0;;) {  // when the last question came, from the wait's start
+    if (!form.Focuser.IsMoving()) return MotorWait::AtRest;
+    if (waits.givenUp()) {
       form.MemoLog->Add(kWaitTimedOut);
       return MotorWait::TimedOut;
     }
-    Application->pump().WaitForEvents(kMotorPollPauseMs);
+    const uint32_t next =
+        asked < kMotorPollPauseMs ? std::min(2 * asked + 1, kMotorPollPauseMs) : asked + kMotorPollPauseMs;
+    Application->pump().WaitForEvents(static_cast<int>(next - asked));
+    asked = next;
     if (Application->Terminated()) return MotorWait::Closing;
   }
+}
+
+// The position display. It waits for the motor within `waits`; with none,
+// the motor was given up and it shows at once what the program knows.
+void showPosition(TForm1& f, MoveWaits* waits) {
+  if (f.Focuser.isEmpty()) return;
+  if (!f.Focuser.Link()) return;
+  if (waits && waitForMotor(f, false, *waits) == MotorWait::Closing) return;
+  f.LabelPosition->setText(QString::number(f.xPosition));
+  const std::optional<TravelGauge> gauge = travelGauge(f.xPosition, f.xLimiteBasse, f.xLimiteHaute, f.xPositionMap);
+  if (!gauge) return;
+  if (gauge->lowerLimitButton) f.GoLimiteBasse->setEnabled(*gauge->lowerLimitButton);
+  f.GoLimiteHaute->setEnabled(gauge->upperLimitButton);
+  f.BarrePO->setBackColor(clWhite);
+  f.BarrePO->setRange(gauge->minValue, gauge->maxValue);
+  f.BarrePO->setProgress(f.xPosition);
+  f.BarrePO->setForeColor(gauge->foreColor);
+  Application->ProcessMessages();
 }
 
 }  // namespace
@@ -62,23 +110,40 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
   // Clicks arrive inside a move's waits; the buttons refuse or queue theirs
   // before coming here, so a move never starts inside another.
   if (moveUnderWay_ || Application->Terminated()) return;
+  if (Focuser.isEmpty()) throw Exception(kNoFocuser);
+  // A poll stopped by a driver error comes back with the next move, while
+  // the link holds.
+  if (pollFailed_) {
+    pollFailed_ = false;
+    TimerTrackBar->setEnabled(Focuser.Link());
+  }
   moveUnderWay_ = true;
+  // Every move can be stopped, whether the poll runs or not; at rest the poll
+  // disables STOP, and without the poll the move's end does.
+  BoutonSTOP->setEnabled(true);
+  const auto ended = [this] {
+    moveUnderWay_ = false;
+    if (!TimerTrackBar->Enabled() && !AutofocusUnderWay()) BoutonSTOP->setEnabled(false);
+  };
   // An OK of the settings dialog given during the move waits for its end.
   const RunningOperation operation(*this);
   try {
     moveOnce(Pos, IsAbs);
     while (!stepsInTurn_.isEmpty() && !Application->Terminated()) moveOnce(stepsInTurn_.takeFirst(), false);
   } catch (...) {
-    moveUnderWay_ = false;
+    ended();
     stepsInTurn_.clear();
     throw;
   }
-  moveUnderWay_ = false;
+  ended();
 }
 
 void TForm1::moveOnce(int Pos, bool IsAbs) {
-  const unsigned stopsBefore = stopCount_;
-  const auto stopped = [this, stopsBefore] { return stopCount_ != stopsBefore; };
+  MoveWaits waits(platform_.clock, stopCount_);
+  const auto waitAfterMove = [this, &waits] {
+    waits.moveSent();
+    return waitForMotor(*this, true, waits);
+  };
 
   bool absolute = Focuser.Absolute();
   if (absolute) xPosition = Focuser.Position();
@@ -95,9 +160,9 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
         Focuser.Move(plan.chunk);
         xPosition = addSteps(xPosition, plan.chunk);
       }
-      end = waitForMotor(*this, false, stopped);
+      end = waitAfterMove();
       if (end == MotorWait::Closing) return;
-      cut = end == MotorWait::TimedOut || stopped();
+      cut = end == MotorWait::TimedOut || waits.stopped();
     }
     if (!cut) {
       absolute = Focuser.Absolute();
@@ -107,16 +172,16 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
         Focuser.Move(plan.last);
         xPosition = Pos;
       }
-      end = waitForMotor(*this, false, stopped);
+      end = waitAfterMove();
       if (end == MotorWait::Closing) return;
     }
     // A relative count already says what was sent, and a stop has set it to 0
     // since; an absolute driver tells where a cut move left it.
     if (absolute)
-      xPosition = (cut || stopped() || end == MotorWait::TimedOut) ? Focuser.Position() : Pos;
+      xPosition = (cut || waits.stopped() || end == MotorWait::TimedOut) ? Focuser.Position() : Pos;
   } else if (absolute) {
     Focuser.MoveToPositionPlus(Pos);
-    end = waitForMotor(*this, false, stopped);
+    end = waitAfterMove();
     if (end == MotorWait::Closing) return;
     // Read once the motor stands: right after the command a driver reports
     // where it started from.
@@ -124,32 +189,21 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
   } else {
     Focuser.MoveByReference(Pos);
     xPosition = addSteps(xPosition, Pos);
-    end = waitForMotor(*this, false, stopped);
+    end = waitAfterMove();
     if (end == MotorWait::Closing) return;
   }
-  // A driver that does not report the end of its moves gets no queued moves.
+  // A driver that does not report the end of its moves gets no queued moves,
+  // and no second wait in the display.
   if (end == MotorWait::TimedOut) stepsInTurn_.clear();
-  AfficheBarrePO();
+  showPosition(*this, end == MotorWait::TimedOut ? nullptr : &waits);
 }
 
 void TForm1::AfficheBarrePO() {
-  if (Focuser.isEmpty()) return;
-  if (!Focuser.Link()) return;
-  if (waitForMotor(*this, true) == MotorWait::Closing) return;
-  LabelPosition->setText(QString::number(xPosition));
-  const std::optional<TravelGauge> gauge = travelGauge(xPosition, xLimiteBasse, xLimiteHaute, xPositionMap);
-  if (!gauge) return;
-  if (gauge->lowerLimitButton) GoLimiteBasse->setEnabled(*gauge->lowerLimitButton);
-  GoLimiteHaute->setEnabled(gauge->upperLimitButton);
-  BarrePO->setBackColor(clWhite);
-  BarrePO->setRange(gauge->minValue, gauge->maxValue);
-  BarrePO->setProgress(xPosition);
-  BarrePO->setForeColor(gauge->foreColor);
-  Application->ProcessMessages();
+  MoveWaits waits(platform_.clock, stopCount_);
+  showPosition(*this, &waits);
 }
 
 void TForm1::TimerTrackBarTimer() {
-  // Whatever driver object is held, even one a failed reconnection left.
   if (Focuser.isEmpty()) return;
   bool moving = false;
   try {
@@ -157,6 +211,7 @@ void TForm1::TimerTrackBarTimer() {
   } catch (const std::exception&) {
     // An error box every 250 ms would bury the window: the poll stops and says so once.
     TimerTrackBar->setEnabled(false);
+    pollFailed_ = true;
     MemoLog->Add(kPollStopped);
     return;
   }

@@ -52,6 +52,8 @@ void takeValues(TForm1& f, const SettingsRecord& v) {
 void deferHandOver(TForm1& f, const SettingsRecord& v) {
   Form3->pendingHandOver = v;
   f.DemandeArret();
+  // A move ends short of its target: the log says why. A run says so itself.
+  if (!f.AutofocusUnderWay()) f.LogStopRequest();
   // As the stop button does, the run's measure counter and countdown go.
   f.LabelChrono->hide();
   f.LabelMesure->hide();

@@ -131,7 +131,7 @@ TEST_F(Connection, TheChooserIsAskedForAFocuserByReferenceAndItsCancelEndsInTheC
   EXPECT_TRUE(form->FocuserExists);
 }
 
-TEST_F(Connection, ACreationErrorShowsItsKindAndHelpContextAndKeepsTheDriverHeld) {
+TEST_F(Connection, ACreationErrorShowsItsKindAndHelpContextAndLetsTheDriverHeldGo) {
   form->Focuser = AutomationRef(driver);
   p.com.registerClass(QStringLiteral("Broken.Focuser"), []() -> std::shared_ptr<Dispatch> {
     throw AutomationError(QStringLiteral("Broken"), QStringLiteral("Port série absent"), 1234);
@@ -142,10 +142,10 @@ TEST_F(Connection, ACreationErrorShowsItsKindAndHelpContextAndKeepsTheDriverHeld
   }
   EXPECT_EQ(boxText(0), QStringLiteral("Exception OLE : Erreur de création Focuser \"Broken.Focuser\", erreur #1234"));
   EXPECT_EQ(boxText(1), QStringLiteral("Exception : Erreur de création Focuser \"Absent.Focuser\", erreur #0"));
-  EXPECT_EQ(form->Focuser.object(), driver.get());
+  EXPECT_TRUE(form->Focuser.isEmpty());
   EXPECT_FALSE(form->FocuserExists);
   EXPECT_EQ(form->LabelAscom->FontColor(), clGreen);  // the platform is there
-  EXPECT_EQ(form->EditFocuser->EditLabel()->text(), QStringLiteral("Moteur MAP"));
+  EXPECT_EQ(form->EditFocuser->EditLabel()->text(), QStringLiteral("Moteur MAP non connecté"));
 }
 
 TEST_F(Connection, OnlyTheExactFcusbIdentifierTakesItsStepSizeFromTheRegistry) {

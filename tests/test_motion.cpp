@@ -137,21 +137,20 @@ TEST_F(Motion, ADriverErrorEndsTheMoveAndLeavesNoneUnderWay) {
   EXPECT_FALSE(form->MoveUnderWay());
 }
 
-TEST_F(Motion, ASilentDriverIsGivenUpAfterFiveMinutesOrFiveSecondsAfterAStop) {
-  driver->movingAnswers = INT32_MAX;
+TEST_F(Motion, ASilentDriverIsGivenUpOnceAfterFiveMinutesOrFiveSecondsAfterAStop) {
+  driver->movingAnswers = INT32_MAX;  // and no Halt is sent: the motor never rests
   const uint32_t start = p.time.GetTickCount();
-  driver->link = false;  // no display: only the routine's own wait
-  form->Moteur(3700, true);
+  form->Moteur(3700, true);  // the display included
   EXPECT_EQ(moves(), V{1000});
   EXPECT_EQ(form->MemoLog->Lines().count(kTimedOut), 1);
   EXPECT_EQ(p.time.GetTickCount() - start, 300000u);
-  EXPECT_LE(driver->log.count(QStringLiteral("IsMoving")), 300000 / 50 + 1);  // one question per 50 ms
+  EXPECT_LE(driver->log.count(QStringLiteral("IsMoving")), 300000 / 50 + 7);  // one question per 50 ms
 
-  driver->raise[QStringLiteral("Halt")] = [](InvokeKind) {};
   uint32_t stopped = 0;
   afterMoves(2, [&] { stopped = p.time.GetTickCount(), form->StopMoves(); });
   form->Moteur(3700, true);
   EXPECT_EQ(p.time.GetTickCount() - stopped, 5000u);
+  EXPECT_EQ(form->MemoLog->Lines().count(kTimedOut), 2);
 }
 
 TEST_F(Motion, ClosingTheProgramEndsAMoveWithNothingMoreSentOrShown) {
@@ -224,9 +223,17 @@ TEST_F(Motion, ThePollFollowsTheMotorAndStopsQuietlyOnAnError) {
   EXPECT_FALSE(form->TimerTrackBar->Enabled());
   EXPECT_EQ(form->MemoLog->Lines().count(QStringLiteral("Erreur du focuser : suivi du moteur arrêté.")), 1);
   EXPECT_TRUE(p.dialogs.shown.isEmpty());
+
+  // The next move can be stopped, and brings the poll back.
+  driver->raise.clear();
+  driver->movingAnswers = 3;
+  bool stoppable = false;
+  afterMoves(2, [&] { stoppable = form->BoutonSTOP->isEnabled() && form->TimerTrackBar->Enabled(); });
+  form->Moteur(50, false);
+  EXPECT_TRUE(stoppable);
 }
 
-TEST(MotionOnSimulator, AStopMidwayLeavesTheSimulatorAndTheProgramWhereItHalted) {
+TEST(MotionOnSimulator, AMoveTakesTheMotorsTimeAndAStopMidwayLeavesTheSimulatorWhereItHalted) {
   TestPlatform p;
   FocusSimSettings settings;
   settings.maxIncrement = 1000;  // 1000 steps a second, from 25000
@@ -255,6 +262,13 @@ TEST(MotionOnSimulator, AStopMidwayLeavesTheSimulatorAndTheProgramWhereItHalted)
   EXPECT_EQ(motor->position(), 27500);
   EXPECT_EQ(form->xPosition, 27500);
   EXPECT_EQ(form->LabelPosition->text(), QStringLiteral("27500"));
+  // In one-step chunks, each asked about at once, a target takes about the motor's time.
+  FocusSimSettings oneStep = motor->settings();
+  oneStep.maxIncrement = form->FocMaxIncrement = 1;
+  motor->setSettings(oneStep);
+  const uint32_t t1 = p.time.GetTickCount();
+  form->Moteur(27600, true);
+  EXPECT_LE(p.time.GetTickCount() - t1, 150u);  // the motor needs 100 ms
 }
 
 // On the real event loop and clock, a two-second wait costs next to no CPU.

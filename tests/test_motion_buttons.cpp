@@ -111,7 +111,7 @@ TEST_F(MotionButtons, TheStopActsOnWhateverDriverObjectIsHeld) {
   EXPECT_TRUE(form->LabelChrono->isVisible());
   EXPECT_FALSE(form->MemoLog->Lines().contains(QStringLiteral("STOP demandé")));
 
-  // A driver object held after a failed reconnection is still stopped.
+  // A driver object held by an OK that reconnected nothing is still stopped.
   form->Focuser = AutomationRef(driver);
   form->FocuserExists = false;
   driver->absolute = true;
@@ -141,10 +141,8 @@ TEST(MotionButtonsOnSimulator, AStopMidwayThroughATargetSendsNoFurtherChunk) {
     auto motor = installSimulator(p, settings);
     QStringList notes;
     noteSimulatorCalls(p, motor, notes);
-    auto form = makeForm(p, false);
-    form->FocDriver = kFocusSimId;
-    form->LitRegistre(true);
-    form->show();
+    p.writeIni("[Focuser]\r\nDriver=FocusSim.Focuser\r\n");
+    auto form = makeForm(p);
     form->xPosition = 25000;
     form->xLimiteHaute = 28500;
     const uint32_t t0 = p.time.GetTickCount();

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -304,6 +305,7 @@ TEST(SetupButtonOnSimulator, OkDuringAMoveHaltsItAndHandsOverOnceItHasEnded) {
                                "2: created, LowSpeed 2, limits 20000-30000, picking off", "picking on, LowSpeed 7"};
     EXPECT_EQ(s.eventsFrom(chunks[0]), chunks + handOver);
     EXPECT_EQ(s.motor->position(), 26500);
+    EXPECT_EQ(s.form->MemoLog->Lines().count(QStringLiteral("STOP demandé")), 1);
     EXPECT_TRUE(s.p.dialogs.shown.isEmpty());
     // Not the stop button's count reset: the absolute position read back, the
     // relative count of the steps sent.
@@ -340,7 +342,26 @@ TEST(SetupButtonOnSimulator, OkDuringAnAutofocusRunHaltsItAndHandsOverOnceItHasE
             (QStringList{"1: Halt", "dialog closed", "box: Autofocus interrompu.", "run ended",
                          "2: created, LowSpeed 2, limits 20000-30000, picking off", "picking on, LowSpeed 7"}));
   EXPECT_EQ(s.events.filter(QStringLiteral("Move")).size(), 3);
+  EXPECT_FALSE(s.form->MemoLog->Lines().contains(QStringLiteral("STOP demandé")));
   EXPECT_TRUE(Halt);
   EXPECT_FALSE(s.form->OperationUnderWay());
   EXPECT_TRUE(s.form->LabelMesure->isHidden() && s.form->LabelChrono->isHidden());
+}
+
+// A driver chosen in the dialog that cannot be created: after the OK's
+// creation box no control, poll or stop drives the simulator held before.
+TEST(SetupButtonOnSimulator, AFailedCreationOnOkLeavesNoFocuserToDrive) {
+  OnSimulator s;
+  s.p.dialogs.choices << QStringLiteral("Other.Focuser");
+  s.setup([](TForm3& d) { d.BoutonSelection->click(); }, true);
+  EXPECT_EQ(s.form->EditFocuser->EditLabel()->text(), QStringLiteral("Moteur MAP non connecté"));
+  for (TSpeedButton* b : {s.form->BoutonSTOP, s.form->BoutonRappelMAP, s.form->BoutonAVRapide, s.form->GoLimiteHaute})
+    EXPECT_FALSE(b->isEnabled()) << b->toolTip().toStdString();
+  s.form->xPositionMap = 26000;  // each handler run as if its control could be used
+  for (auto handler : {&TForm1::BoutonRappelMAPClick, &TForm1::BoutonRELentMouseDown, &TForm1::TimerTrackBarTimer,
+                       &TForm1::BoutonSTOPClick})
+    guarded([&] { (s.form.get()->*handler)(); });
+  EXPECT_EQ(s.events.filter(QRegularExpression("Move|Halt")), QStringList{});
+  EXPECT_EQ(s.p.dialogs.texts(QStringLiteral("ErrorBox")),
+            QStringList(2, "Aucun focuser n'est en service : le mouvement n'est pas envoyé."));
 }
