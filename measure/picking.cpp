@@ -1,5 +1,7 @@
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <algorithm>
 
 #include "app/Unit1.h"
 #include "measure/frame.h"
@@ -15,6 +17,13 @@ bool pointDansFenetre(QPoint p, const QRect& outer) {
   // row just below it count as inside.
   return outer.left() <= p.x() && p.x() <= outer.left() + outer.width() && outer.top() <= p.y() &&
          p.y() <= outer.top() + outer.height();
+}
+
+bool pointSurLeProgramme(QPoint p) {
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  return std::any_of(windows.begin(), windows.end(), [p](const QWidget* w) {
+    return w->isVisible() && !w->isMinimized() && pointDansFenetre(p, w->frameGeometry());
+  });
 }
 
 void TForm1::wireMeasureEvents() {
@@ -33,7 +42,7 @@ void TForm1::TimerSourisTimer() {
   // while this pick is under way; it must not start a pick inside this one.
   if (pickUnderWay_ || Application->Terminated()) return;
   const QPoint P = platform_.desktop.GetCursorPos();
-  if (pointDansFenetre(P, frameGeometry())) return;
+  if (pointSurLeProgramme(P)) return;
   if (TimerSuivi->Enabled()) return;
   if (!CheckBox1->isChecked()) return;
   if (!platform_.desktop.leftButtonDown()) return;
