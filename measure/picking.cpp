@@ -41,6 +41,9 @@ void TForm1::TimerSourisTimer() {
   // The frame move and the measurement serve events, so the next tick can come
   // while this pick is under way; it must not start a pick inside this one.
   if (pickUnderWay_ || Application->Terminated()) return;
+  // A run measures the star it started on to its end, though the prompts of
+  // the manual trigger switch picking on inside it.
+  if (AutofocusUnderWay()) return;
   const QPoint P = platform_.desktop.GetCursorPos();
   if (pointSurLeProgramme(P)) return;
   if (TimerSuivi->Enabled()) return;
