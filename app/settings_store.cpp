@@ -84,6 +84,10 @@ QStringList clampToHardLimits(SettingsRecord& r, const QString& where) {
     r.xTaille = kMaxTaille;
     lines << QStringLiteral("Taille trop grande dans %1 : %2 utilisé.").arg(where).arg(kMaxTaille);
   }
+  if (r.xTaille < kMinTaille) {
+    r.xTaille = kMinTaille;
+    lines << QStringLiteral("Taille trop petite dans %1 : %2 utilisé.").arg(where).arg(kMinTaille);
+  }
   if (r.xNbMesures > kMaxMesures) {
     r.xNbMesures = kMaxMesures;
     lines << QStringLiteral("Mesures trop grand dans %1 : %2 utilisé.").arg(where).arg(kMaxMesures);

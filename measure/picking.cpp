@@ -1,5 +1,7 @@
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <algorithm>
 
 #include "app/Unit1.h"
 #include "measure/frame.h"
@@ -17,6 +19,13 @@ bool pointDansFenetre(QPoint p, const QRect& outer) {
          p.y() <= outer.top() + outer.height();
 }
 
+bool pointSurLeProgramme(QPoint p) {
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  return std::any_of(windows.begin(), windows.end(), [p](const QWidget* w) {
+    return w->isVisible() && !w->isMinimized() && pointDansFenetre(p, w->frameGeometry());
+  });
+}
+
 void TForm1::wireMeasureEvents() {
   connect(TimerSouris, &TTimer::OnTimer, this, [this] { guarded([this] { TimerSourisTimer(); }); });
   connect(CheckBox1, &QCheckBox::toggled, this, [this] { guarded([this] { CheckBox1Click(); }); });
@@ -32,8 +41,11 @@ void TForm1::TimerSourisTimer() {
   // The frame move and the measurement serve events, so the next tick can come
   // while this pick is under way; it must not start a pick inside this one.
   if (pickUnderWay_ || Application->Terminated()) return;
+  // A run measures the star it started on to its end, though the prompts of
+  // the manual trigger switch picking on inside it.
+  if (AutofocusUnderWay()) return;
   const QPoint P = platform_.desktop.GetCursorPos();
-  if (pointDansFenetre(P, frameGeometry())) return;
+  if (pointSurLeProgramme(P)) return;
   if (TimerSuivi->Enabled()) return;
   if (!CheckBox1->isChecked()) return;
   if (!platform_.desktop.leftButtonDown()) return;

@@ -1,8 +1,13 @@
 #pragma once
-// Star picking: the test of the cursor against the main window.
+// Star picking: the test of the cursor against the program's windows.
 #include <QPoint>
 #include <QRect>
 
 // Whether `p` lies on the window whose outer rectangle (border and caption
 // included) is `outer`, counting one pixel past its right and bottom edges.
 bool pointDansFenetre(QPoint p, const QRect& outer);
+
+// Whether `p` lies on one of the program's windows on the screen (the main
+// window, the settings dialog, a box, a prompt), by the same test: a press
+// there is a click on the program, never a pick.
+bool pointSurLeProgramme(QPoint p);

@@ -11,6 +11,7 @@
 #include "measure/fwhm.h"
 #include "platform/number_format.h"
 #include "synthetic_star.h"
+#include "virtual_timers.h"
 #include "platform/clock_system.h"
 #include "platform/event_pump_qt.h"
 
@@ -164,6 +165,24 @@ TEST(AutofocusEndToEnd, AnIntraExtraRunFromEitherSideOfFocusEndsWithinOneAndAHal
                 p.time.GetTickCount() - t0, c.start, end, b.star->curve.best, b.moves(), b.star->width(c.start),
                 b.fwhmHere());
   }
+}
+
+// Each prompt of the manual trigger switches picking on: a press held on the
+// desktop from the first answer on picks nothing, and the run ends on its star.
+TEST(AutofocusEndToEnd, APressOnTheDesktopDuringAManualRunPicksNothing) {
+  TestPlatform p;
+  StarBench b(p, *p.services, p.time, 25100);
+  b.form->xManuel = true;
+  b.form->xDelaiAutofocus = 1;
+  VirtualTimers picking(p.time, {b.form->TimerSouris});
+  p.dialogs.whileOpen = [&](const ScriptedDialogs::Shown&) {
+    p.desktop.cursor = QPoint(100, 600);
+    p.desktop.leftButton = true;
+  };
+  QTest::mouseClick(b.form->BoutonAutofocus, Qt::LeftButton);
+  EXPECT_EQ(b.form->MemoLog->Lines().filter(QStringLiteral("Sélection étoile")).size(), 1);  // the bench's
+  expectEndsAtFocus(b, 25100);
+  EXPECT_TRUE(b.form->TimerSouris->Enabled());
 }
 
 // On the real clock and event loop: how long a run takes with no settle

@@ -166,6 +166,19 @@ TEST(SettingsFile, SizesBeyondWhatTheMeasureHoldsAreBroughtDownAndLogged) {
   EXPECT_EQ(log[2], QString::fromUtf8("Mesures trop grand dans trevast.ini : 20 utilisé."));
 }
 
+TEST(SettingsFile, ASquareSizeBelowTheDialogsRangeIsBroughtUpLoggedAndWrittenBack) {
+  for (const char* taille : {"0", "1", "-30", "18"}) {
+    SCOPED_TRACE(taille);
+    TestPlatform p;
+    p.writeIni(QByteArray("[Autofocus]\nTaille=") + taille + "\n");
+    auto form = makeForm(p);
+    EXPECT_EQ(form->xTaille, 20);
+    EXPECT_EQ(form->MemoLog->Lines().value(1), QString::fromUtf8("Taille trop petite dans trevast.ini : 20 utilisé."));
+    form->close();
+    EXPECT_TRUE(p.readIni().contains("Taille=20\n"));
+  }
+}
+
 TEST(SettingsFile, AWriteThatFailsAtCloseIsToldAndTheProgramStillEnds) {
   TestPlatform p;
   p.services->programFolder = p.folder.path() + "/gone/";

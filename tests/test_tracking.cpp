@@ -39,8 +39,8 @@ QString lamp(TColor c) {
 }
 
 struct Tracking : ::testing::Test {
+  FailingDesktop desk;  // outlives the platform, whose end frees the canvas drawn on it
   TestPlatform p;
-  FailingDesktop desk;
   std::unique_ptr<TForm1> form;
   std::unique_ptr<VirtualTimers> timers;
 

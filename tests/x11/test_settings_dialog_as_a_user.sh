@@ -70,12 +70,14 @@ closes() {
   wait_until window_gone "$4" || fail "the window \"$4\" stayed open"
 }
 # Clicks at x, y of the window $1 to open the file dialog titled $4, and
-# names the file $5 in it.
+# names the file $5 in it. The completion list the name opens takes every
+# click until it has closed, which may come after the dialog has gone.
 name_file() {
   opens "$1" "$2" "$3" "$4" >/dev/null
   xdotool key ctrl+a type "$5"
   xdotool key Return
   wait_until window_gone "$4" || fail "the window \"$4\" stayed open"
+  wait_until no_popup trevast || fail "the completion list of \"$4\" stayed open"
 }
 
 cd "$work"

@@ -1,20 +1,26 @@
 // The X11 desktop layer under a private Xvfb with a window manager, against a
 // second program that shows a known star picture: captures, frames, frame
 // moves and the repaint, checked by reading the screen back.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "autofocus/launcher.h"
 #include "measure/frame.h"
 #include "measure/fwhm.h"
 #include "star_picture.h"
 #include "platform/clock_system.h"
 #include "platform/event_pump_qt.h"
 #include "platform/desktop_x11.h"
+#include "platform/dialogs_qt.h"
 
 // Xlib's headers come after Qt's.
 #include <X11/Xlib.h>
@@ -159,6 +165,46 @@ TEST_F(OnX11, PickingFramesTheStarMovesTheFrameWithoutTracesAndUntickingErasesIt
   form->CheckBox1->setChecked(false);
   const QImage after = settled();
   EXPECT_EQ(differences(before, after, QRect()), 0);
+}
+
+// The box an autofocus that cannot start shows, wider than the main window and
+// dragged clear of it: a press on its OK, held over a tick, is no pick.
+TEST_F(OnX11, APressOnOneOfTheProgramsBoxesIsNoPick) {
+  form->CheckBox1->setChecked(true);
+  form->TimerSouris->setEnabled(false);  // the test gives the ticks
+  const QPoint picked = star - QPoint(15, 15);
+  OrigX = picked.x();
+  OrigY = picked.y();
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    struct Closer {  // a failed step leaves no box waiting for a click
+      QMessageBox* box;
+      ~Closer() { box->reject(); }
+    } closer{box};
+    box->move(form->frameGeometry().right() + 40, form->frameGeometry().top());
+    QAbstractButton* button = box->button(QMessageBox::Ok);
+    QPoint ok;
+    // The X server shows the button there, above every other window.
+    ASSERT_TRUE(waitUntil([&] {
+      ok = button->mapToGlobal(button->rect().center());
+      return box->windowHandle()->isExposed() && QApplication::widgetAt(ok) == button;
+    }));
+    ASSERT_FALSE(form->frameGeometry().adjusted(0, 0, 1, 1).contains(ok));
+    xdotool({QStringLiteral("mousemove"), QString::number(ok.x()), QString::number(ok.y()),
+             QStringLiteral("mousedown"), QStringLiteral("1")});
+    ASSERT_TRUE(buttonBecomes(true));
+    form->TimerSourisTimer();
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    EXPECT_TRUE(waitUntil([&] { return !box->isVisible(); })) << "the click on OK did not close the box";
+  });
+  QtDialogs boxes;
+  boxes.setOwner(form.get());
+  const BoiteAutofocus b = boiteFinAutofocus(FinAutofocus::MoteurNonConnecte, false, false, 0.0);
+  boxes.AscomMessageBox(b.texte, b.icone, b.titre);
+
+  EXPECT_EQ(form->MemoLog->Lines().filter(QStringLiteral("Sélection étoile")).size(), 0);
+  EXPECT_EQ(QPoint(OrigX, OrigY), picked);
 }
 
 // The faint star picked with a 20-pixel square, then tracked with a 30-pixel
