@@ -76,6 +76,9 @@ name_file() {
   xdotool key ctrl+a type "$5"
   xdotool key Return
   wait_until window_gone "$4" || fail "the window \"$4\" stayed open"
+  # The list of completions of the name can outlive the dialog for a moment,
+  # and takes the next click.
+  wait_until no_popup trevast || fail "the file name's list stayed open"
 }
 
 cd "$work"
