@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Every window opened from the settings dialog, which stays on top with the
+# main window, opens above it in the window manager's stacking order and takes
+# the focus: the simulator's settings, the chooser, both file dialogs with the
+# overwrite question, the about box and an error box.
+set -eu
+. "$(dirname "$0")/lib.sh"
+exe="$1"
+work="$2/windows_open_above_their_opener"
+X11_TOOLS="$(dirname "$2")"
+rm -rf "$work"
+mkdir -p "$work/config/trevast"
+cp "$exe" "$work/trevast"
+export XDG_CONFIG_HOME="$work/config"
+printf '[Platform]\r\nInstalled=1\r\nVersion=6.0\r\nFocusers=FocusSim.Focuser\r\n' > "$work/config/trevast/ascom.ini"
+printf '[Focuser]\r\nDriver=FocusSim.Focuser\r\n[Programme]\r\nGauche=230\r\nHaut=140\r\n' > "$work/trevast.ini"
+printf '[Autofocus]\r\nLowSpeed=4\r\n' > "$work/existing.trv"
+printf '[Autofocus]\r\nFWHM cible=abc\r\n' > "$work/bad.trv"
+
+fail() {
+  echo "$1" >&2
+  echo "windows from bottom to top:" >&2
+  "$X11_TOOLS/stacking" >&2
+  kill "$pid" 2>/dev/null
+  exit 1
+}
+# The title of the window $1 as the window manager lists it.
+title_of() {
+  local id desk host title
+  wmctrl -l | while read -r id desk host title; do [ $((id)) = $(($1)) ] && echo "$title"; done
+}
+# A window titled $2, other than $1, is the top of the stack and the active one.
+top_is_new() {
+  local top
+  top=$("$X11_TOOLS/stacking" -i | tail -n1)
+  [ -n "$top" ] && [ "$top" != $(($1)) ] && [ "$(title_of "$top")" = "$2" ] && is_active "$top"
+}
+# Clicks at x, y of the window $1 (or types keys when x is "key"), then prints
+# the id of the window titled $4 once it lies above every other and has the focus.
+opens_above() {
+  if [ "$2" = key ]; then xdotool key "$3"; else xdotool mousemove --window "$1" "$2" "$3" click 1; fi
+  wait_until top_is_new "$1" "$4" || fail "\"$4\" did not open above its opener with the focus"
+  "$X11_TOOLS/stacking" -i | tail -n1
+}
+window_closed() { [ -z "$(title_of "$1")" ]; }
+# Presses the key $2 in the window $1 and waits until it has closed.
+closes_with() {
+  wait_until is_active "$1" || fail "the window $1 did not get the focus back"
+  # The file name's list of completions takes every key until it has closed.
+  wait_until no_popup trevast || fail "a list stayed open"
+  xdotool key "$2"
+  wait_until window_closed "$1" || fail "the window $1 stayed open"
+}
+
+cd "$work"
+"$work/trevast" &
+pid=$!
+main=$(wait_for_window "Trevast") || fail "the main window did not appear"
+activate "$main" || fail "the main window did not become the active one"
+dialog=$(opens_above "$main" 47 131 "Trevast - Paramétrage")
+
+w=$(opens_above "$dialog" 55 72 "Simulateur de focuser - Réglages")  # "Paramètres"
+closes_with "$w" Escape
+w=$(opens_above "$dialog" 55 42 "Sélecteur de focuser ASCOM")       # "Sélection"
+closes_with "$w" Escape
+w=$(opens_above "$dialog" 517 254 "A propos")                       # "A propos..."
+closes_with "$w" Return
+
+save=$(opens_above "$dialog" 517 194 "Sauvegarde des paramètres")   # "Sauvegarde"
+xdotool key ctrl+a type "$work/existing"
+w=$(opens_above "$save" key Return "Sauvegarde des paramètres")     # the overwrite question
+closes_with "$w" Escape
+closes_with "$save" Escape
+
+load=$(opens_above "$dialog" 517 224 "Open")                         # "Récupération"
+xdotool key ctrl+a type "$work/bad.trv"
+w=$(opens_above "$load" key Return "Trevast")                        # the box of the unreadable target
+closes_with "$w" Return
+
+closes_with "$dialog" Escape
+wmctrl -i -c "$main"
+wait_until process_ended "$pid" || fail "the program did not end"
+echo "each window opened above its opener with the focus"
