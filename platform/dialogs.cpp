@@ -124,9 +124,14 @@ QString QtDialogs::ChooseDriver(const QList<DriverEntry>& drivers, const QString
   if (chosen) list->setCurrentItem(chosen, QItemSelectionModel::ClearAndSelect);
   layout->addWidget(list);
   auto* buttons = new QDialogButtonBox(&dialog);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
   layout->addWidget(buttons);
+  // OK gives a driver or is not there to press: a click beside the items
+  // leaves none selected, and only Annuler means no driver.
+  auto offerOk = [list, ok] { ok->setEnabled(!list->selectedItems().isEmpty()); };
+  offerOk();
+  QObject::connect(list, &QListWidget::itemSelectionChanged, ok, offerOk);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
