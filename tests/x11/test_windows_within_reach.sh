@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Every window opened from the settings dialog, which stays on top with the
-# main window, opens above it in the window manager's stacking order and takes
-# the focus: the simulator's settings, the chooser, both file dialogs with the
-# overwrite question, the about box and an error box.
+# Every window of the program stays within the user's reach. The main window,
+# stored beyond the screen's corner, comes onto the screen, and the close
+# writes that place. Every window opened from the settings dialog, which stays
+# on top with the main window, opens above it in the window manager's stacking
+# order and takes the focus: the simulator's settings, the chooser, both file
+# dialogs with the overwrite question, the about box and an error box. The
+# main window, the settings dialog and the about box come back when minimised.
 set -eu
 . "$(dirname "$0")/lib.sh"
 exe="$1"
-work="$2/windows_open_above_their_opener"
+work="$2/windows_within_reach"
 X11_TOOLS="$(dirname "$2")"
 rm -rf "$work"
 mkdir -p "$work/config/trevast"
 cp "$exe" "$work/trevast"
 export XDG_CONFIG_HOME="$work/config"
 printf '[Platform]\r\nInstalled=1\r\nVersion=6.0\r\nFocusers=FocusSim.Focuser\r\n' > "$work/config/trevast/ascom.ini"
-printf '[Focuser]\r\nDriver=FocusSim.Focuser\r\n[Programme]\r\nGauche=230\r\nHaut=140\r\n' > "$work/trevast.ini"
+printf '[Focuser]\r\nDriver=FocusSim.Focuser\r\n[Programme]\r\nGauche=1400\r\nHaut=1100\r\n' > "$work/trevast.ini"
 printf '[Autofocus]\r\nLowSpeed=4\r\n' > "$work/existing.trv"
 printf '[Autofocus]\r\nFWHM cible=abc\r\n' > "$work/bad.trv"
 
@@ -51,19 +54,34 @@ closes_with() {
   xdotool key "$2"
   wait_until window_closed "$1" || fail "the window $1 stayed open"
 }
+# Minimises the window $1 and waits until it is shown again. The window
+# manager handles requests in their order: once it has the number of desktops
+# asked for after the minimise, it has handled the minimise.
+desktops=1
+comes_back() {
+  desktops=$((3 - desktops))
+  xdotool windowminimize "$1"
+  wmctrl -n "$desktops"
+  wait_until test "$(wmctrl -d | wc -l)" = "$desktops" || fail "the window manager did not answer"
+  wait_until shown "$1" || fail "the window $1 stayed minimised"
+}
+shown() { xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$(($1))"; }
 
 cd "$work"
 "$work/trevast" &
 pid=$!
 main=$(wait_for_window "Trevast") || fail "the main window did not appear"
+comes_back "$main"
 activate "$main" || fail "the main window did not become the active one"
 dialog=$(opens_above "$main" 47 131 "Trevast - Paramétrage")
+comes_back "$dialog"
 
 w=$(opens_above "$dialog" 55 72 "Simulateur de focuser - Réglages")  # "Paramètres"
 closes_with "$w" Escape
 w=$(opens_above "$dialog" 55 42 "Sélecteur de focuser ASCOM")       # "Sélection"
 closes_with "$w" Escape
 w=$(opens_above "$dialog" 517 254 "A propos")                       # "A propos..."
+comes_back "$w"
 closes_with "$w" Return
 
 save=$(opens_above "$dialog" 517 194 "Sauvegarde des paramètres")   # "Sauvegarde"
@@ -80,4 +98,8 @@ closes_with "$w" Return
 closes_with "$dialog" Escape
 wmctrl -i -c "$main"
 wait_until process_ended "$pid" || fail "the program did not end"
+# The place the window stood at, with its 167 x 330 client area, on the
+# 1280 x 1024 screen.
+left=$(grep -a '^Gauche=' trevast.ini | tr -dc 0-9-) top=$(grep -a '^Haut=' trevast.ini | tr -dc 0-9-)
+((left >= 0 && left + 167 <= 1280 && top >= 0 && top + 330 <= 1024)) || fail "the window stood at $left,$top"
 echo "each window opened above its opener with the focus"
