@@ -22,6 +22,7 @@
 #include "platform/event_pump_qt.h"
 #include "platform/desktop_x11.h"
 #include "platform/dialogs_qt.h"
+#include "platform/toolkit_french.h"
 #include "platform/window_states.h"
 
 int main(int argc, char* argv[]) {
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
   // window: its close ends the program itself.
   app.setQuitOnLastWindowClosed(false);
   keepWindowsNormal(app);
+  installToolkitFrench(app);
   numfmt::UseSystemLocale();
 
   std::unique_ptr<Desktop> desktop = makeX11Desktop();

@@ -90,7 +90,7 @@ w=$(opens_above "$save" key Return "Sauvegarde des paramètres")     # the overw
 closes_with "$w" Escape
 closes_with "$save" Escape
 
-load=$(opens_above "$dialog" 517 224 "Open")                         # "Récupération"
+load=$(opens_above "$dialog" 517 224 "Ouvrir")                       # "Récupération"
 xdotool key ctrl+a type "$work/bad.trv"
 w=$(opens_above "$load" key Return "Trevast")                        # the box of the unreadable target
 closes_with "$w" Return
