@@ -32,40 +32,30 @@ title_of() {
   local id desk host title
   wmctrl -l | while read -r id desk host title; do [ $((id)) = $(($1)) ] && echo "$title"; done
 }
-# A window titled $2, other than $1, is the top of the stack and the active one.
-top_is_new() {
-  local top
-  top=$("$X11_TOOLS/stacking" -i | tail -n1)
-  [ -n "$top" ] && [ "$top" != $(($1)) ] && [ "$(title_of "$top")" = "$2" ] && is_active "$top"
-}
-# Clicks at x, y of the window $1 (or types keys when x is "key"), then prints
-# the id of the window titled $4 once it lies above every other and has the focus.
+top_window() { "$X11_TOOLS/stacking" -i | tail -n1; }
+on_top() { [ "$(top_window)" = $(($1)) ] && is_active "$1"; }
+# A window titled $2, other than $1, lies on top of the stack with the focus.
+new_on_top() { local top; top=$(top_window); [ "$top" != $(($1)) ] && [ "$(title_of "$top")" = "$2" ] && on_top "$top"; }
+# Clicks at x, y of the window $1 (or presses the key $3 when x is "key"), then
+# prints the id of the window titled $4 once it lies on top with the focus.
 opens_above() {
   if [ "$2" = key ]; then xdotool key "$3"; else xdotool mousemove --window "$1" "$2" "$3" click 1; fi
-  wait_until top_is_new "$1" "$4" || fail "\"$4\" did not open above its opener with the focus"
-  "$X11_TOOLS/stacking" -i | tail -n1
+  wait_until new_on_top "$1" "$4" || fail "\"$4\" did not open above its opener with the focus"
+  top_window
 }
+# Presses the key $2 in the window $1 and waits until it has closed. The file
+# name's list of completions takes every key until it has closed.
 window_closed() { [ -z "$(title_of "$1")" ]; }
-# Presses the key $2 in the window $1 and waits until it has closed.
 closes_with() {
-  wait_until is_active "$1" || fail "the window $1 did not get the focus back"
-  # The file name's list of completions takes every key until it has closed.
-  wait_until no_popup trevast || fail "a list stayed open"
+  wait_until is_active "$1" && wait_until no_popup trevast || fail "the window $1 did not get the keys"
   xdotool key "$2"
   wait_until window_closed "$1" || fail "the window $1 stayed open"
 }
-# Minimises the window $1 and waits until it is shown again. The window
-# manager handles requests in their order: once it has the number of desktops
-# asked for after the minimise, it has handled the minimise.
-desktops=1
+# Minimises the window $1 and waits until it is back on top with the focus.
 comes_back() {
-  desktops=$((3 - desktops))
-  xdotool windowminimize "$1"
-  wmctrl -n "$desktops"
-  wait_until test "$(wmctrl -d | wc -l)" = "$desktops" || fail "the window manager did not answer"
-  wait_until shown "$1" || fail "the window $1 stayed minimised"
+  "$X11_TOOLS/minimise" "$1" "${X11_WAIT:-30}" && wait_until on_top "$1" ||
+    fail "the window $1 did not come back on top with the focus when minimised"
 }
-shown() { xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$(($1))"; }
 
 cd "$work"
 "$work/trevast" &
@@ -98,8 +88,7 @@ closes_with "$w" Return
 closes_with "$dialog" Escape
 wmctrl -i -c "$main"
 wait_until process_ended "$pid" || fail "the program did not end"
-# The place the window stood at, with its 167 x 330 client area, on the
-# 1280 x 1024 screen.
+# Where the window stood, its 167 x 330 client area on the 1280 x 1024 screen.
 left=$(grep -a '^Gauche=' trevast.ini | tr -dc 0-9-) top=$(grep -a '^Haut=' trevast.ini | tr -dc 0-9-)
 ((left >= 0 && left + 167 <= 1280 && top >= 0 && top + 330 <= 1024)) || fail "the window stood at $left,$top"
-echo "each window opened above its opener with the focus"
+echo "every window on the screen, above its opener with the focus, back when minimised"
