@@ -23,12 +23,16 @@
 #include "platform/event_pump_qt.h"
 #include "platform/desktop_x11.h"
 #include "platform/dialogs_qt.h"
+#include "platform/toolkit_french.h"
+#include "platform/window_states.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // The main window is a tool window, which Qt does not count as a last
   // window: its close ends the program itself.
   app.setQuitOnLastWindowClosed(false);
+  keepWindowsNormal(app);
+  installToolkitFrench(app);
   numfmt::UseSystemLocale();
 
   std::unique_ptr<Desktop> desktop = makeX11Desktop();

@@ -1,14 +1,28 @@
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QWindow>
 
 #include "app/Unit1.h"
 #include "app/settings_store.h"
+#include "app/window_place.h"
 #include "platform/application.h"
 #include "platform/ini_file.h"
 #include "platform/number_format.h"
 
-// "Gauche" and "Haut" are the outer top-left corner, frame included.
+// "Gauche" and "Haut" are the outer top-left corner, frame included. A place
+// stored on another set of screens, where the title bar would lie on none of
+// the present ones, is brought onto the nearest, or the window could not be
+// dragged back.
 void TForm1::placeWindow(QPoint frameTopLeft) {
-  move(frameTopLeft);
+  // Before its first show the window manager has not framed the window yet:
+  // the title bar is what its frame adds.
+  const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+  QSize frame = frameGeometry().size();
+  if (frame == size()) frame += QSize(0, titleHeight);
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
+  move(placeShowingTitleBar(QRect(frameTopLeft, frame), titleHeight, screens));
 }
 
 QString TForm1::settingsPath() const { return platform_.programFolder + QStringLiteral("trevast.ini"); }

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "platform/automation.h"
+#include "platform/dialogs_qt.h"
 #include "platform/ini_file.h"
 
 namespace {
@@ -207,7 +208,7 @@ std::shared_ptr<FocusSimMotor> InstallAscomPlatform(ComRegistry& com, Dialogs& d
 AscomConfig InstallAscomPlatform(ComRegistry& com, Dialogs& dialogs, Clock& clock, const QString& path) {
   auto setup = [path](FocusSimMotor& motor) {
     FocusSimSettings settings = motor.settings();
-    if (!runFocusSimSetupDialog(settings)) return;
+    if (!runFocusSimSetupDialog(settings, openerWindow())) return;
     motor.setSettings(settings);
     try {
       writeFocusSimSettings(path, settings);

@@ -1,5 +1,6 @@
 #include "platform/dialogs_qt.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -28,6 +29,11 @@ QString msgDlgButtonText(MsgDlgBtn button) {
     case MsgDlgBtn::Abort: return QStringLiteral("&Abandonner");
   }
   return {};
+}
+
+QWidget* openerWindow(QWidget* owner) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return owner ? owner : QApplication::activeWindow();
 }
 
 namespace {
@@ -66,7 +72,7 @@ QString runFileDialog(QWidget* owner, const FileDialogRequest& r, bool save) {
 }  // namespace
 
 ModalResult QtDialogs::MessageDlg(const QString& text, MsgDlgType type, const QList<MsgDlgBtn>& buttons) {
-  QMessageBox box(iconOf(type), msgDlgCaption(type), text, QMessageBox::NoButton, owner_);
+  QMessageBox box(iconOf(type), msgDlgCaption(type), text, QMessageBox::NoButton, parent());
   QList<QPair<QAbstractButton*, MsgDlgBtn>> made;
   for (MsgDlgBtn b : buttons) {
     const auto role = (b == MsgDlgBtn::No || b == MsgDlgBtn::Cancel || b == MsgDlgBtn::Abort)
@@ -81,7 +87,7 @@ ModalResult QtDialogs::MessageDlg(const QString& text, MsgDlgType type, const QL
 }
 
 void QtDialogs::ErrorBox(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner_);
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent());
   box.exec();
 }
 
@@ -96,12 +102,12 @@ void QtDialogs::AscomMessageBox(const QString& text, int iconFlag, const QString
   // The platform's boxes take LF CR line breaks; Qt wants plain LF.
   QString shown = text;
   shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-  QMessageBox box(icon, caption, shown, QMessageBox::Ok, owner_);
+  QMessageBox box(icon, caption, shown, QMessageBox::Ok, parent());
   box.exec();
 }
 
 QString QtDialogs::ChooseDriver(const QList<DriverEntry>& drivers, const QString& current) {
-  QDialog dialog(owner_);
+  QDialog dialog(parent());
   dialog.setWindowTitle(QStringLiteral("Sélecteur de focuser ASCOM"));
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(new QLabel(QStringLiteral("Choisissez le focuser :"), &dialog));
@@ -118,9 +124,14 @@ QString QtDialogs::ChooseDriver(const QList<DriverEntry>& drivers, const QString
   if (chosen) list->setCurrentItem(chosen, QItemSelectionModel::ClearAndSelect);
   layout->addWidget(list);
   auto* buttons = new QDialogButtonBox(&dialog);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
   layout->addWidget(buttons);
+  // OK gives a driver or is not there to press: a click beside the items
+  // leaves none selected, and only Annuler means no driver.
+  auto offerOk = [list, ok] { ok->setEnabled(!list->selectedItems().isEmpty()); };
+  offerOk();
+  QObject::connect(list, &QListWidget::itemSelectionChanged, ok, offerOk);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
@@ -128,8 +139,8 @@ QString QtDialogs::ChooseDriver(const QList<DriverEntry>& drivers, const QString
   return list->selectedItems().first()->data(Qt::UserRole).toString();
 }
 
-QString QtDialogs::SaveFileName(const FileDialogRequest& request) { return runFileDialog(owner_, request, true); }
-QString QtDialogs::OpenFileName(const FileDialogRequest& request) { return runFileDialog(owner_, request, false); }
+QString QtDialogs::SaveFileName(const FileDialogRequest& request) { return runFileDialog(parent(), request, true); }
+QString QtDialogs::OpenFileName(const FileDialogRequest& request) { return runFileDialog(parent(), request, false); }
 
 ModalResult modalResultOf(MsgDlgBtn button) {
   switch (button) {

@@ -2,6 +2,11 @@
 // The boxes and dialogs as real Qt windows.
 #include "platform/dialogs.h"
 
+// The window a new modal window opens from, and so its parent: the modal
+// window the user works in, else `owner`, else the active window. A window
+// transient for its opener stays above it, also when the opener stays on top.
+QWidget* openerWindow(QWidget* owner = nullptr);
+
 // Real modal windows.
 class QtDialogs : public Dialogs {
  public:
@@ -14,5 +19,6 @@ class QtDialogs : public Dialogs {
   QString OpenFileName(const FileDialogRequest& request) override;
 
  private:
+  QWidget* parent() const { return openerWindow(owner_); }
   QWidget* owner_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
@@ -138,6 +139,26 @@ TEST_F(AscomPlatform, TheChooserOpensOnTheCurrentDriverOrTheFirstAndOkTakesItWha
   EXPECT_EQ(choose(QString(), "OK"), QStringLiteral("Simulateur de focuser FocusSim.Focuser"));
   EXPECT_EQ(choose("fcusb.focuser", "OK"), QStringLiteral("FCUSB FCUSB.Focuser"));
   EXPECT_EQ(choose("FCUSB.Focuser", "Annuler"), QStringLiteral("FCUSB "));
+}
+
+TEST_F(AscomPlatform, TheChoosersOkIsUnavailableWhileNoDriverIsSelected) {
+  QtDialogs real;
+  InstallAscomPlatform(com, real, clock, AscomConfig{}, {});
+  QStringList seen;
+  QTimer::singleShot(0, [&] {
+    auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>();
+    QAbstractButton* ok = QApplication::activeModalWidget()->findChild<QDialogButtonBox*>()->buttons().first();
+    // A click below the only item selects none: OK cannot end the chooser then.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 5));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    seen << ok->text() + (ok->isEnabled() ? " on" : " off") << (list->isVisible() ? "open" : "closed");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(ok, Qt::LeftButton);
+  });
+  const AutomationRef chooser = com.CreateOleObject(QStringLiteral("DriverHelper.Chooser"));
+  chooser.put(QStringLiteral("devicetype"), QStringLiteral("Focuser"));
+  seen << chooser.call(QStringLiteral("Choose"), {{QString(), Passing::Reference}}).toString();
+  EXPECT_EQ(seen, (QStringList{"OK off", "open", kFocusSimId}));
 }
 
 TEST_F(AscomPlatform, TheSimulatorsSetupWindowKeepsWhatItChangesInTheFile) {

@@ -5,6 +5,7 @@
 
 #include "app_fixture.h"
 #include "app/settings_store.h"
+#include "app/window_place.h"
 #include "platform/number_format.h"
 
 namespace {
@@ -125,6 +126,14 @@ TEST(SettingsFile, AStoredPlaceIsAppliedBeforeTheWindowIsShown) {
   form->show();
   placeAtShow = form->pos();
   EXPECT_EQ(placeAtShow, QPoint(-20, 300));
+
+  // A place beyond the corner of the 800 x 800 screen comes onto it, and the
+  // close writes it.
+  p.writeIni("[Programme]\r\nGauche=1100\r\nHaut=900\r\n");
+  form = makeForm(p);
+  EXPECT_EQ(form->pos(), QPoint(633, 446));
+  form->close();
+  EXPECT_TRUE(p.readIni().contains("Gauche=633\r\nHaut=446\r\n"));
 }
 
 TEST(SettingsFile, ATargetWrittenWithTheOtherSeparatorReadsAsItsNumber) {
@@ -208,4 +217,22 @@ TEST(SettingsFile, APipeInPlaceOfTheFileNeverHoldsTheStartAndIsToldAtStartAndAtC
   EXPECT_EQ(p.dialogs.texts("ErrorBox"), (QStringList{QString::fromUtf8("Impossible de lire ") + path + ".",
                                                       QString::fromUtf8("Impossible d'écrire dans ") + path + "."}));
   EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe was replaced";
+}
+
+TEST(WindowPlace, APlaceThatShowsTheTitleBarStaysAndOneThatDoesNotComesOntoTheNearestScreen) {
+  const QRect small(0, 0, 800, 600), big(800, -200, 1920, 1080);
+  auto place = [&](int x, int y, QList<QRect> screens = {QRect(0, 0, 800, 600)}) {
+    return placeShowingTitleBar(QRect(x, y, 167, 350), 20, screens);  // a title bar of 20 at its top
+  };
+  // 40 pixels of the title bar wide and half its height show, then one fewer.
+  EXPECT_EQ(std::tuple(place(760, 590), place(-127, -10), place(-20, 300)),
+            std::tuple(QPoint(760, 590), QPoint(-127, -10), QPoint(-20, 300)));
+  EXPECT_EQ(std::tuple(place(761, 590), place(-128, 200), place(100, -11)),
+            std::tuple(QPoint(633, 250), QPoint(0, 200), QPoint(100, 0)));
+  EXPECT_EQ(std::tuple(place(1100, 700), place(-300, -200)), std::tuple(QPoint(633, 250), QPoint(0, 0)));
+  // Beside the larger screen, below the smaller one, beyond both; no screen known.
+  EXPECT_EQ(std::tuple(place(3000, 100, {small, big}), place(500, 700, {small, big}), place(900, 950, {small, big})),
+            std::tuple(QPoint(2553, 100), QPoint(500, 250), QPoint(900, 530)));
+  EXPECT_EQ(place(5000, 5000, {}), QPoint(5000, 5000));
+  EXPECT_EQ(placeShowingTitleBar(QRect(-500, -500, 900, 700), 20, {small}), QPoint(0, 0)) << "larger than the screen";
 }

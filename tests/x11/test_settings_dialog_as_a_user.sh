@@ -102,8 +102,8 @@ wait_until test -f "$work/profil.trv" || fail "no profile saved"
 # Undone at once in the record, then brought back by the load.
 click "$dialog" 125 155        # clears "Limite intra"
 choose "$dialog" 366 152 Up    # "Approches successives" again
-# "Récupération", whose dialog has the toolkit's own title, in the C locale.
-name_file "$dialog" 517 224 "Open" "$work/profil.trv"
+# "Récupération", whose dialog has the toolkit's own title, French also in the C locale.
+name_file "$dialog" 517 224 "Ouvrir" "$work/profil.trv"
 closes "$dialog" 533 36 "Trevast - Paramétrage"  # OK
 
 dialog=$(opens "$main" 47 131 "Trevast - Paramétrage")
