@@ -176,7 +176,14 @@ void TGauge::paintEvent(QPaintEvent*) {
   p.drawText(rect(), Qt::AlignCenter, text());
 }
 
-TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) { setReadOnly(false); }
+TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) {
+  // Only the program writes its lines; the user reads, selects and copies them.
+  setReadOnly(true);
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setTabChangesFocus(true);
+  // Never by Tab: a log hidden below the shown area would take the keys unseen.
+  setFocusPolicy(Qt::ClickFocus);
+}
 
 void TMemo::Add(const QString& line) {
   appendPlainText(line);

@@ -150,7 +150,8 @@ class TGauge : public QWidget {
 // The whole part of 100 x done / span; 0 for a span of 0.
 int gaugePercent(int minValue, int maxValue, int progress);
 
-// A memo: lines of text added at its end.
+// A memo: lines of text added at its end by the program, which the user can
+// select and copy but not change; it takes the focus by a click only.
 class TMemo : public QPlainTextEdit {
   Q_OBJECT
  public:

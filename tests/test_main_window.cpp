@@ -1,3 +1,6 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
@@ -63,6 +66,35 @@ TEST(MainWindow, TheDebugMemoLiesOutsideTheClientArea) {
   auto form = makeForm(p);
   form->ShowLog->setChecked(true);
   EXPECT_FALSE(form->rect().intersects(form->Memo1->geometry()));
+}
+
+TEST(MainWindow, TheLogsTakeNoTypedTextKeepTheirLinesCopyableAndLetTabMoveOn) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->ShowLog->setFocus();
+  for (bool shown : {false, true}) {  // Tab and Shift+Tab never stop at a log
+    form->ShowLog->setChecked(shown);
+    for (int i = 0; i < 40; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), i < 20 ? Qt::Key_Tab : Qt::Key_Backtab);
+      ASSERT_FALSE(qobject_cast<TMemo*>(QApplication::focusWidget())) << shown << " " << i;
+    }
+  }
+  QTest::mouseClick(form->MemoLog->viewport(), Qt::LeftButton);
+  ASSERT_EQ(QApplication::focusWidget(), form->MemoLog);
+  for (TMemo* memo : {form->MemoLog, form->Memo1}) {
+    memo->Add(QStringLiteral("STOP demandé"));
+    const QStringList lines = memo->Lines();
+    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(memo, "x");
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    EXPECT_EQ(memo->Lines(), lines);
+    QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().split(QLatin1Char('\n')), lines);
+  }
+  QTest::keyClick(form->MemoLog, Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), form->MemoLog);
 }
 
 TEST(MainWindow, CloseRepaintsTheDesktopFreesTheCanvasAndEndsTheProgram) {
