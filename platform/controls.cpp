@@ -44,8 +44,10 @@ void TSpeedButton::setGlyph(const QPixmap& normal, const QPixmap& disabled) {
 }
 
 void TSpeedButton::mousePressEvent(QMouseEvent* event) {
-  if (isEnabled()) emit OnMouseDown(event->button());
+  // The button goes down first: a handler that runs a move serves the release
+  // inside it, which must find the button down to bring it up again.
   QToolButton::mousePressEvent(event);
+  if (isEnabled()) emit OnMouseDown(event->button());
 }
 
 void TSpeedButton::mouseDoubleClickEvent(QMouseEvent* event) {
