@@ -58,10 +58,11 @@ QLineSeries* addSeries(QChartView* view, QColor colour) {
 
 // The FWHM history: a green line with small dots over the tiled background
 // picture, nothing along the bottom axis, the values along the left one.
-// It takes the place of the autofocus labels, which are empty or hidden
-// while tracking runs; they stay above it for a run that interrupts tracking.
+// Shown, it covers the brightness profile, whose star the thumbnail and the
+// readouts still show, and leaves the autofocus labels of a run that
+// interrupts tracking clear.
 void defineHistoryChart(TForm1& f) {
-  f.Chart2 = smallChart(&f, 66, 120);
+  f.Chart2 = smallChart(&f, 66, 3);
   QChart* chart = f.Chart2->chart();
   const DecodedJpeg fond = resources::historyBackground();
   if (fond.image.isNull())
@@ -83,7 +84,6 @@ void defineHistoryChart(TForm1& f) {
   f.Series4->attachAxis(bottom);
   f.Series4->attachAxis(left);
   f.Chart2->hide();
-  f.Chart2->lower();
 }
 
 }  // namespace
@@ -204,7 +204,7 @@ void defineForm1(TForm1& f) {
   f.Image2 = new TImage(&f);
   f.Image2->hide();
 
-  defineHistoryChart(f);
+  defineHistoryChart(f);  // last, so that it lies above the profile chart
 
   f.TimerSouris = new TTimer(&f, 100);
   f.TimerSuivi = new TTimer(&f, 1000);
