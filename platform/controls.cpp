@@ -5,6 +5,13 @@
 #include <QPainter>
 #include <QScrollBar>
 
+QFont pixelFont(const QString& family, int pixels, bool bold) {
+  QFont f(family);
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
 TTimer::TTimer(QObject* parent, int interval) : QObject(parent), timer_(this) {
   timer_.setInterval(interval);
   connect(&timer_, &QTimer::timeout, this, &TTimer::OnTimer);

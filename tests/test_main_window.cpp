@@ -5,6 +5,7 @@
 
 #include "app_fixture.h"
 #include "platform/desktop.h"
+#include "text_room.h"
 
 TEST(MainWindow, CreationSetsTheStateRecordBeforeTheFirstShow) {
   TestPlatform p;
@@ -95,6 +96,21 @@ TEST(MainWindow, TheLogsTakeNoTypedTextKeepTheirLinesCopyableAndLetTabMoveOn) {
   }
   QTest::keyClick(form->MemoLog, Qt::Key_Tab);
   EXPECT_NE(QApplication::focusWidget(), form->MemoLog);
+}
+
+TEST(MainWindow, EveryTextShowsWholeInItsControl) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  // Besides what the window shows at start: the widest texts a run, the
+  // countdown, the simulator, the readouts and the position write later.
+  const QList<LaterText> later = {
+      {form->LabelMesure, QStringLiteral("Mesure 10/10")}, {form->Label1, QStringLiteral("Sens moteur")},
+      {form->LabelChrono, QStringLiteral("00:00")},        {form->EditFocuser, QStringLiteral("Simulateur de focuser")},
+      {form->LabelFWHM, QStringLiteral("28.9")},           {form->LabelIntMax, QStringLiteral("255")},
+      {form->LabelPosition, QStringLiteral("99999")},      {form->BarrePO, QStringLiteral("100%")}};
+  EXPECT_EQ(textsCutOff(*form, later), QStringList());
+  form->EditFocuser->setLabelText(QStringLiteral("Moteur MAP non connecté"));
+  EXPECT_EQ(textsCutOff(*form), QStringList());
 }
 
 TEST(MainWindow, CloseRepaintsTheDesktopFreesTheCanvasAndEndsTheProgram) {

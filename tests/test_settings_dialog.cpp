@@ -7,6 +7,7 @@
 #include "platform/controls_dialog.h"
 #include "platform/number_format.h"
 #include "settings_fixture.h"
+#include "text_room.h"
 
 namespace {
 struct SettingsDialog : ::testing::Test, SettingsFixture {
@@ -92,6 +93,15 @@ TEST_F(SettingsDialog, UpAndDownKeysStepEachUpDownEditWithinItsRangeAsItsArrowsD
   }
   QTest::keyClick(form3->EditMesures, Qt::Key_Up);  // "Nbre de mesures" stores each step at once
   EXPECT_EQ(form->xNbMesures, 9);
+}
+
+TEST_F(SettingsDialog, EveryTextShowsWholeInItsControlAtTheWidestValues) {
+  open();
+  for (TUpDown* upDown : {form3->UpDown1, form3->UpDownLent, form3->UpDownRapide, form3->UpDownMesures,
+                          form3->UpDown2})
+    upDown->setPosition(upDown->Max());
+  form3->SpinEdit1->setValue(form3->SpinEdit1->MaxValue());
+  EXPECT_EQ(textsCutOff(*form3, {{form3->LimiteBasse, QStringLiteral("-9999")}}), QStringList());
 }
 
 TEST_F(SettingsDialog, WithoutThePlatformTheDriverAndLearningGroupsStayHiddenForTheRun) {
