@@ -7,18 +7,9 @@
 #include "platform/controls.h"
 #include "platform/panel.h"
 
-namespace {
-QFont pixelFont(int pixels, bool bold) {
-  QFont f;
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
-}  // namespace
-
 void defineAboutBox(TAboutBox& box) {
   box.setWindowTitle(QStringLiteral("A propos"));
-  box.setFont(pixelFont(11, false));
+  box.setFont(pixelFont(kSansFamily, 11));
   QPalette face = box.palette();
   face.setColor(QPalette::Window, toQColor(clBtnFace));
   box.setPalette(face);
@@ -36,7 +27,7 @@ void defineAboutBox(TAboutBox& box) {
   box.ProductName = new TLabel(QStringLiteral("Trevast"), box.Panel1);
   box.ProductName->setGeometry(78, 16, 193, 20);
   box.ProductName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  box.ProductName->setFont(pixelFont(16, true));
+  box.ProductName->setFont(pixelFont(kSansFamily, 16, true));
   QPalette green = box.ProductName->palette();
   green.setColor(QPalette::Window, toQColor(clMoneyGreen));
   box.ProductName->setPalette(green);

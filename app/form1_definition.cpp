@@ -29,13 +29,6 @@ TLabel* label(QWidget* parent, const QString& caption, int left, int top, int wi
   return l;
 }
 
-QFont pixelFont(const QString& family, int pixels, bool bold) {
-  QFont f = family.isEmpty() ? QFont() : QFont(family);
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
-
 // A small chart without title, legend or margins.
 QChartView* smallChart(QWidget* parent, int left, int top) {
   auto* chart = new QChart();
@@ -58,10 +51,11 @@ QLineSeries* addSeries(QChartView* view, QColor colour) {
 
 // The FWHM history: a green line with small dots over the tiled background
 // picture, nothing along the bottom axis, the values along the left one.
-// It takes the place of the autofocus labels, which are empty or hidden
-// while tracking runs; they stay above it for a run that interrupts tracking.
+// Shown, it covers the brightness profile, whose star the thumbnail and the
+// readouts still show, and leaves the autofocus labels of a run that
+// interrupts tracking clear.
 void defineHistoryChart(TForm1& f) {
-  f.Chart2 = smallChart(&f, 66, 120);
+  f.Chart2 = smallChart(&f, 66, 3);
   QChart* chart = f.Chart2->chart();
   const DecodedJpeg fond = resources::historyBackground();
   if (fond.image.isNull())
@@ -83,14 +77,13 @@ void defineHistoryChart(TForm1& f) {
   f.Series4->attachAxis(bottom);
   f.Series4->attachAxis(left);
   f.Chart2->hide();
-  f.Chart2->lower();
 }
 
 }  // namespace
 
 void defineForm1(TForm1& f) {
   f.setWindowTitle(QStringLiteral("Trevast"));
-  f.setFont(pixelFont(QString(), 11, false));
+  f.setFont(pixelFont(kSansFamily, 11));
   QPalette face = f.palette();
   face.setColor(QPalette::Window, toQColor(clBtnFace));
   f.setPalette(face);
@@ -137,18 +130,18 @@ void defineForm1(TForm1& f) {
   f.BoutonSetup = speedButton(&f, 36, 120, GlyphKind::Setup, QStringLiteral("Ouvre la fenêtre de paramétrage"), true);
 
   f.LabelMesure = label(&f, QStringLiteral("Mesure"), 72, 120, 85, 13);
-  f.LabelMesure->setFont(pixelFont(QString(), 11, true));
+  f.LabelMesure->setFont(pixelFont(kSansFamily, 11, true));
   f.LabelMesure->setFontColor(clGreen);
   f.LabelMesure->hide();
   f.Label1 = label(&f, QString(), 72, 132, 85, 13);
-  f.Label1->setFont(pixelFont(QString(), 11, true));
+  f.Label1->setFont(pixelFont(kSansFamily, 11, true));
   f.Label1->setFontColor(clGreen);
 
   f.BoutonRappelMAP =
       speedButton(&f, 6, 144, GlyphKind::Recall, QStringLiteral("Rappel de la position de MAP"), false);
 
   f.LabelChrono = label(&f, QStringLiteral("00:00"), 72, 150, 68, 25);
-  f.LabelChrono->setFont(pixelFont(QStringLiteral("Verdana"), 21, true));
+  f.LabelChrono->setFont(pixelFont(kBroadSansFamily, 21, true));
   f.LabelChrono->setFontColor(clGreen);
   f.LabelChrono->hide();
 
@@ -166,7 +159,7 @@ void defineForm1(TForm1& f) {
   f.BoutonSTOP->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
   f.LabelAscom = label(&f, QStringLiteral("ASCOM"), 66, 222, 44, 13);
-  f.LabelAscom->setFont(pixelFont(QString(), 11, true));
+  f.LabelAscom->setFont(pixelFont(kSansFamily, 11, true));
 
   f.EditFocuser = new TLabeledEdit(&f, QStringLiteral("Moteur MAP"), TLabeledEdit::LabelPosition::Above);
   f.EditFocuser->place(6, 258, 121, 21);
@@ -204,7 +197,7 @@ void defineForm1(TForm1& f) {
   f.Image2 = new TImage(&f);
   f.Image2->hide();
 
-  defineHistoryChart(f);
+  defineHistoryChart(f);  // last, so that it lies above the profile chart
 
   f.TimerSouris = new TTimer(&f, 100);
   f.TimerSuivi = new TTimer(&f, 1000);

@@ -5,6 +5,13 @@
 #include <QPainter>
 #include <QScrollBar>
 
+QFont pixelFont(const QString& family, int pixels, bool bold) {
+  QFont f(family);
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
 TTimer::TTimer(QObject* parent, int interval) : QObject(parent), timer_(this) {
   timer_.setInterval(interval);
   connect(&timer_, &QTimer::timeout, this, &TTimer::OnTimer);
@@ -44,8 +51,10 @@ void TSpeedButton::setGlyph(const QPixmap& normal, const QPixmap& disabled) {
 }
 
 void TSpeedButton::mousePressEvent(QMouseEvent* event) {
-  if (isEnabled()) emit OnMouseDown(event->button());
+  // The button goes down first: a handler that runs a move serves the release
+  // inside it, which must find the button down to bring it up again.
   QToolButton::mousePressEvent(event);
+  if (isEnabled()) emit OnMouseDown(event->button());
 }
 
 void TSpeedButton::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -176,7 +185,14 @@ void TGauge::paintEvent(QPaintEvent*) {
   p.drawText(rect(), Qt::AlignCenter, text());
 }
 
-TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) { setReadOnly(false); }
+TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) {
+  // Only the program writes its lines; the user reads, selects and copies them.
+  setReadOnly(true);
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setTabChangesFocus(true);
+  // Never by Tab: a log hidden below the shown area would take the keys unseen.
+  setFocusPolicy(Qt::ClickFocus);
+}
 
 void TMemo::Add(const QString& line) {
   appendPlainText(line);

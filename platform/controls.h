@@ -1,6 +1,7 @@
 #pragma once
 // The window framework's controls that Qt has no exact match for, with the
 // properties the program sets on them.
+#include <QFont>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,15 @@
 #include <QWidget>
 
 #include "platform/colors.h"
+
+// The families that stand in for the framework's fonts: the windows' sans
+// serif with Arial's widths, for which their layout was drawn; its narrow cut,
+// for a text too long for its control in those widths; and a broad sans serif
+// in Verdana's manner.
+inline const QString kSansFamily = QStringLiteral("Liberation Sans");
+inline const QString kNarrowSansFamily = QStringLiteral("Liberation Sans Narrow");
+inline const QString kBroadSansFamily = QStringLiteral("DejaVu Sans");
+QFont pixelFont(const QString& family, int pixels, bool bold = false);
 
 // A timer that is on or off; switching it on starts a whole new period,
 // switching on a timer that runs changes nothing.
@@ -150,7 +160,8 @@ class TGauge : public QWidget {
 // The whole part of 100 x done / span; 0 for a span of 0.
 int gaugePercent(int minValue, int maxValue, int progress);
 
-// A memo: lines of text added at its end.
+// A memo: lines of text added at its end by the program, which the user can
+// select and copy but not change; it takes the focus by a click only.
 class TMemo : public QPlainTextEdit {
   Q_OBJECT
  public:

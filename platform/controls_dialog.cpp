@@ -40,7 +40,19 @@ TUpDown::TUpDown(QWidget* parent, QLineEdit* associate, int minValue, int maxVal
   // Not on every keystroke: the first digits of a number typed beyond the
   // range would each become the position on the way.
   connect(associate_, &QLineEdit::editingFinished, this, &TUpDown::takeTypedText);
+  associate_->installEventFilter(this);
   setPosition(position);
+}
+
+bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == associate_ && event->type() == QEvent::KeyPress && isEnabled()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+      clickArrow(key == Qt::Key_Up ? Bouton::Next : Bouton::Prev);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TUpDown::resizeEvent(QResizeEvent* event) {

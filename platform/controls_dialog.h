@@ -11,6 +11,7 @@ class QToolButton;
 // their associate edit. A whole number typed into the edit within the range
 // becomes the position once it is read or the typing is done (Enter, the focus
 // leaving, an arrow click); any other typed text leaves the position it had.
+// The Up and Down keys in the edit act as clicks on the arrows.
 class TUpDown : public QWidget {
   Q_OBJECT
  public:
@@ -36,6 +37,7 @@ class TUpDown : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void takeTypedText();

@@ -76,13 +76,7 @@ void defineForm3(TForm3& f) {
   // A tool window: small caption bar with a close box only, not sizeable.
   f.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   f.setFixedSize(579, 273);
-  // The dialog's layout is drawn for a narrow sans serif of 11 pixels; where
-  // that family is missing, the nearest narrow ones keep the labels whole.
-  QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                    QStringLiteral("Nimbus Sans")});
-  font.setPixelSize(11);
-  f.setFont(font);
+  f.setFont(pixelFont(kSansFamily, 11));
   QPalette face = f.palette();
   face.setColor(QPalette::Window, toQColor(clBtnFace));
   f.setPalette(face);
@@ -129,6 +123,7 @@ void defineForm3(TForm3& f) {
   f.ComboBox1 = new QComboBox(f.GroupBox3);
   f.ComboBox1->setGeometry(6, 136, 145, 21);
   f.ComboBox1->setEditable(false);
+  f.ComboBox1->setFont(pixelFont(kNarrowSansFamily, 11));  // the longer method's name needs it
   f.ComboBox1->addItems({QStringLiteral("Approches successives"), QStringLiteral("Moyenne intra/extra focale")});
   f.ComboBox1->setCurrentIndex(0);
   f.Label5 = label(f.GroupBox3, QStringLiteral("FWHM cible"), 24, 162);

@@ -9,6 +9,7 @@
 
 #include "app/Unit2.h"
 #include "app_fixture.h"
+#include "text_room.h"
 
 
 namespace {
@@ -90,4 +91,12 @@ TEST(AboutBox, UndecodablePictureLeavesNoPictureAndALineInTheDebugMemo) {
 
   Form1 = nullptr;  // before the main window exists the picture is only left out
   EXPECT_TRUE(TAboutBox(QByteArray("XX")).ProgramIcon->Picture().isNull());
+}
+
+TEST(AboutBox, EveryTextShowsWholeInItsControl) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  TAboutBox box;
+  box.show();
+  EXPECT_EQ(textsCutOff(box), QStringList());
 }

@@ -1,7 +1,11 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
 #include "platform/desktop.h"
+#include "text_room.h"
 
 TEST(MainWindow, CreationSetsTheStateRecordBeforeTheFirstShow) {
   TestPlatform p;
@@ -63,6 +67,50 @@ TEST(MainWindow, TheDebugMemoLiesOutsideTheClientArea) {
   auto form = makeForm(p);
   form->ShowLog->setChecked(true);
   EXPECT_FALSE(form->rect().intersects(form->Memo1->geometry()));
+}
+
+TEST(MainWindow, TheLogsTakeNoTypedTextKeepTheirLinesCopyableAndLetTabMoveOn) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->ShowLog->setFocus();
+  for (bool shown : {false, true}) {  // Tab and Shift+Tab never stop at a log
+    form->ShowLog->setChecked(shown);
+    for (int i = 0; i < 40; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), i < 20 ? Qt::Key_Tab : Qt::Key_Backtab);
+      ASSERT_FALSE(qobject_cast<TMemo*>(QApplication::focusWidget())) << shown << " " << i;
+    }
+  }
+  QTest::mouseClick(form->MemoLog->viewport(), Qt::LeftButton);
+  ASSERT_EQ(QApplication::focusWidget(), form->MemoLog);
+  for (TMemo* memo : {form->MemoLog, form->Memo1}) {
+    memo->Add(QStringLiteral("STOP demandé"));
+    const QStringList lines = memo->Lines();
+    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(memo, "x");
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    EXPECT_EQ(memo->Lines(), lines);
+    QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().split(QLatin1Char('\n')), lines);
+  }
+  QTest::keyClick(form->MemoLog, Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), form->MemoLog);
+}
+
+TEST(MainWindow, EveryTextShowsWholeInItsControl) {
+  TestPlatform p;
+  auto form = makeForm(p);
+  // Besides what the window shows at start: the widest texts a run, the
+  // countdown, the simulator, the readouts and the position write later.
+  const QList<LaterText> later = {
+      {form->LabelMesure, QStringLiteral("Mesure 10/10")}, {form->Label1, QStringLiteral("Sens moteur")},
+      {form->LabelChrono, QStringLiteral("00:00")},        {form->EditFocuser, QStringLiteral("Simulateur de focuser")},
+      {form->LabelFWHM, QStringLiteral("28.9")},           {form->LabelIntMax, QStringLiteral("255")},
+      {form->LabelPosition, QStringLiteral("99999")},      {form->BarrePO, QStringLiteral("100%")}};
+  EXPECT_EQ(textsCutOff(*form, later), QStringList());
+  form->EditFocuser->setLabelText(QStringLiteral("Moteur MAP non connecté"));
+  EXPECT_EQ(textsCutOff(*form), QStringList());
 }
 
 TEST(MainWindow, CloseRepaintsTheDesktopFreesTheCanvasAndEndsTheProgram) {

@@ -7,6 +7,7 @@
 #include "platform/controls_dialog.h"
 #include "platform/number_format.h"
 #include "settings_fixture.h"
+#include "text_room.h"
 
 namespace {
 struct SettingsDialog : ::testing::Test, SettingsFixture {
@@ -78,6 +79,29 @@ TEST_F(SettingsDialog, SizeTypedAsFiftyCountsAsTwentyOnTheWayThenForty) {
   QTest::keyClick(form3->SpinEdit1, Qt::Key_0);
   EXPECT_EQ(form->xTaille, 40);
   EXPECT_EQ(form3->Shape1->geometry(), QRect(12, 36, 40, 40));
+}
+
+TEST_F(SettingsDialog, UpAndDownKeysStepEachUpDownEditWithinItsRangeAsItsArrowsDo) {
+  open();
+  for (TUpDown* upDown : {form3->UpDown1, form3->UpDownLent, form3->UpDownRapide, form3->UpDownMesures,
+                          form3->UpDown2}) {
+    QLineEdit* edit = upDown->Associate();
+    edit->clear();
+    QTest::keyClicks(edit, QString::number(upDown->Max() - 1));
+    for (auto key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) QTest::keyClick(edit, key);
+    EXPECT_EQ(edit->text(), QString::number(upDown->Max() - 2)) << qPrintable(edit->toolTip());
+  }
+  QTest::keyClick(form3->EditMesures, Qt::Key_Up);  // "Nbre de mesures" stores each step at once
+  EXPECT_EQ(form->xNbMesures, 9);
+}
+
+TEST_F(SettingsDialog, EveryTextShowsWholeInItsControlAtTheWidestValues) {
+  open();
+  for (TUpDown* upDown : {form3->UpDown1, form3->UpDownLent, form3->UpDownRapide, form3->UpDownMesures,
+                          form3->UpDown2})
+    upDown->setPosition(upDown->Max());
+  form3->SpinEdit1->setValue(form3->SpinEdit1->MaxValue());
+  EXPECT_EQ(textsCutOff(*form3, {{form3->LimiteBasse, QStringLiteral("-9999")}}), QStringList());
 }
 
 TEST_F(SettingsDialog, WithoutThePlatformTheDriverAndLearningGroupsStayHiddenForTheRun) {
