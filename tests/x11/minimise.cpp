@@ -42,7 +42,10 @@ int main(int argc, char** argv) {
   const Atom wmState = XInternAtom(d, "WM_STATE", False);
   Window root = None, frame = None, *children = nullptr;
   unsigned count = 0;
-  if (!XQueryTree(d, w, &root, &frame, &children, &count)) return 3;
+  if (!XQueryTree(d, w, &root, &frame, &children, &count)) {
+    XCloseDisplay(d);
+    return 3;
+  }
   if (children) XFree(children);
   XSelectInput(d, w, PropertyChangeMask | StructureNotifyMask);
   XSelectInput(d, frame, StructureNotifyMask);
@@ -56,11 +59,15 @@ int main(int argc, char** argv) {
       XEvent e;
       XNextEvent(d, &e);
       changed = changed || (e.type == PropertyNotify && e.xproperty.atom == wmState);
-      if (changed && normalState(d, w, wmState) && whole(d, w, frame)) return 0;
+      if (changed && normalState(d, w, wmState) && whole(d, w, frame)) {
+        XCloseDisplay(d);
+        return 0;
+      }
     }
     FD_ZERO(&fds);
     FD_SET(ConnectionNumber(d), &fds);
   } while (select(ConnectionNumber(d) + 1, &fds, nullptr, nullptr, &left) > 0);
+  XCloseDisplay(d);
   std::printf("%s\n", changed ? "still minimised" : "never minimised");
   return changed ? 1 : 2;
 }
