@@ -73,3 +73,15 @@ box_gone() { ! wmctrl -l | grep -q "^$box "; }
 answer_box() {
   xdotool windowactivate --sync "$box" && xdotool key Return && wait_until box_gone
 }
+
+# Makes the folder of the program for the test named $1: a copy of the
+# program $2 in $work, with its own configuration folder and the C locale;
+# $3 is the tests' work folder, beside the helper tools ($X11_TOOLS).
+program_folder() {
+  work="$3/$1"
+  X11_TOOLS="$(dirname "$3")"
+  rm -rf "$work"
+  mkdir -p "$work/config/trevast"
+  cp "$2" "$work/trevast"
+  export XDG_CONFIG_HOME="$work/config" LC_ALL=C.UTF-8
+}

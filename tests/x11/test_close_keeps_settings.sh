@@ -4,13 +4,7 @@
 # read at start and written back unchanged stays the same run after run.
 set -eu
 . "$(dirname "$0")/lib.sh"
-exe="$1"
-work="$2/close_keeps_settings"
-rm -rf "$work"
-mkdir -p "$work/config/trevast"
-cp "$exe" "$work/trevast"
-export XDG_CONFIG_HOME="$work/config"
-export LC_ALL=C.UTF-8
+program_folder close_keeps_settings "$1" "$2"
 # No ASCOM platform: the start opens no chooser and no box.
 printf '[Platform]\r\nInstalled=0\r\n' > "$work/config/trevast/ascom.ini"
 

@@ -5,13 +5,8 @@
 # answered, then ends normally. Nothing replaces the folder.
 set -eu
 . "$(dirname "$0")/lib.sh"
-exe="$1"
-work="$2/close_reports_write_error"
-rm -rf "$work"
-mkdir -p "$work/config/trevast" "$work/trevast.ini"
-cp "$exe" "$work/trevast"
-export XDG_CONFIG_HOME="$work/config"
-export LC_ALL=C.UTF-8
+program_folder close_reports_write_error "$1" "$2"
+mkdir "$work/trevast.ini"
 printf '[Platform]\r\nInstalled=0\r\n' > "$work/config/trevast/ascom.ini"
 
 pid=""

@@ -9,14 +9,7 @@
 # close must hold exactly what the record held.
 set -eu
 . "$(dirname "$0")/lib.sh"
-exe="$1"
-work="$2/settings_dialog_as_a_user"
-X11_TOOLS="$(dirname "$2")"
-rm -rf "$work"
-mkdir -p "$work/config/trevast"
-cp "$exe" "$work/trevast"
-export XDG_CONFIG_HOME="$work/config"
-export LC_ALL=C.UTF-8
+program_folder settings_dialog_as_a_user "$1" "$2"
 # The simulator alone, at 25000, and a driver already chosen: no chooser opens.
 printf '[Platform]\r\nInstalled=1\r\nVersion=6.0\r\nFocusers=FocusSim.Focuser\r\n' > "$work/config/trevast/ascom.ini"
 printf '%s\r\n' \

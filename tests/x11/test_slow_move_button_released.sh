@@ -3,15 +3,10 @@
 # steps at 5 a second): once the move has ended the button looks released.
 set -eu
 . "$(dirname "$0")/lib.sh"
-work="$2/slow_move_button_released"
-X11_TOOLS="$(dirname "$2")"
-rm -rf "$work"
-mkdir -p "$work/config/trevast"
-export XDG_CONFIG_HOME="$work/config"
+program_folder slow_move_button_released "$1" "$2"
 printf '%s\r\n' '[Platform]' 'Installed=1' 'Version=6.0' 'Focusers=FocusSim.Focuser' \
   '[FocusSim.Focuser]' 'Speed=5' 'StepSize=5' > "$work/config/trevast/ascom.ini"
 printf '%s\r\n' '[Focuser]' 'Driver=FocusSim.Focuser' '[Autofocus]' 'LowSpeed=2' > "$work/trevast.ini"
-cp "$1" "$work/trevast"
 "$work/trevast" & pid=$!
 trap 'kill $pid 2>/dev/null' EXIT
 fail() { echo "$1"; exit 1; }

@@ -4,9 +4,7 @@
 # answered (a box goes on Return, the main window would not).
 set -eu
 . "$(dirname "$0")/lib.sh"
-work="$2/start_names_unusable_simulator_values"
-rm -rf "$work" && mkdir -p "$work/config/trevast" && cp "$1" "$work/trevast"
-export XDG_CONFIG_HOME="$work/config" LC_ALL=C.UTF-8
+program_folder start_names_unusable_simulator_values "$1" "$2"
 printf '[FocusSim.Focuser]\r\nMaxStep=0\r\nSpeed=-5\r\n' > "$work/config/trevast/ascom.ini"
 printf '[Focuser]\r\nDriver=FocusSim.Focuser\r\n' > "$work/trevast.ini"
 "$work/trevast" &

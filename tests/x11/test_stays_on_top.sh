@@ -3,13 +3,7 @@
 # also while that program is the active one.
 set -eu
 . "$(dirname "$0")/lib.sh"
-exe="$1"
-work="$2/stays_on_top"
-X11_TOOLS="$(dirname "$2")"
-rm -rf "$work"
-mkdir -p "$work/config/trevast"
-cp "$exe" "$work/trevast"
-export XDG_CONFIG_HOME="$work/config"
+program_folder stays_on_top "$1" "$2"
 printf '[Platform]\r\nInstalled=0\r\n' > "$work/config/trevast/ascom.ini"
 # The main window overlaps the star window's place.
 printf '[Programme]\r\nGauche=150\r\nHaut=110\r\n' > "$work/trevast.ini"

@@ -8,13 +8,7 @@
 # main window, the settings dialog and the about box come back when minimised.
 set -eu
 . "$(dirname "$0")/lib.sh"
-exe="$1"
-work="$2/windows_within_reach"
-X11_TOOLS="$(dirname "$2")"
-rm -rf "$work"
-mkdir -p "$work/config/trevast"
-cp "$exe" "$work/trevast"
-export XDG_CONFIG_HOME="$work/config"
+program_folder windows_within_reach "$1" "$2"
 printf '[Platform]\r\nInstalled=1\r\nVersion=6.0\r\nFocusers=FocusSim.Focuser\r\n' > "$work/config/trevast/ascom.ini"
 printf '[Focuser]\r\nDriver=FocusSim.Focuser\r\n[Programme]\r\nGauche=1400\r\nHaut=1100\r\n' > "$work/trevast.ini"
 printf '[Autofocus]\r\nLowSpeed=4\r\n' > "$work/existing.trv"
