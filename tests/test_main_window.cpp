@@ -2,9 +2,13 @@
 #include <QClipboard>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app_fixture.h"
 #include "platform/desktop.h"
+#include "platform/instance_lock_folder.h"
 #include "text_room.h"
 
 TEST(MainWindow, CreationSetsTheStateRecordBeforeTheFirstShow) {
@@ -127,4 +131,31 @@ TEST(MainWindow, CloseRepaintsTheDesktopFreesTheCanvasAndEndsTheProgram) {
   QFile::remove(p.iniPath());
   form->close();
   EXPECT_TRUE(p.readIni().isEmpty());
+}
+
+// A copy of the program in a child process holds its folder until it is
+// killed outright, as a crash would end it.
+TEST(MainWindow, OneRunningCopyPerSettingsFileAndAKilledCopyBlocksNoStart) {
+  QTemporaryDir folder, otherFolder;
+  FolderInstanceLock childsLock(folder.path());  // made before the fork: the child only calls the system
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    const char held = childsLock.TryLock() ? 'y' : 'n';
+    if (write(ready[1], &held, 1) == 1)
+      for (;;) pause();
+    _exit(1);
+  }
+  char held = 0;
+  const bool answered = read(ready[0], &held, 1) == 1;
+  FolderInstanceLock here(folder.path()), elsewhere(otherFolder.path());
+  const bool refused = !here.TryLock(), startedElsewhere = elsewhere.TryLock();
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  for (int fd : ready) close(fd);
+  EXPECT_TRUE(answered && held == 'y');
+  EXPECT_TRUE(refused) << "a copy runs from this folder";
+  EXPECT_TRUE(startedElsewhere) << "another folder has its own settings file";
+  EXPECT_TRUE(here.TryLock()) << "the killed copy's lock went with it";
 }
