@@ -1,6 +1,7 @@
 // The program block: the application, the main window (whose first show reads
 // the settings and connects the focuser), the settings dialog, the about box,
-// then the message loop until the main window closes.
+// then the message loop until the main window closes. A copy started from a
+// folder where another one runs says so and ends before any of it.
 #include <QApplication>
 #include <QDir>
 
@@ -23,8 +24,15 @@
 #include "platform/event_pump_qt.h"
 #include "platform/desktop_x11.h"
 #include "platform/dialogs_qt.h"
+#include "platform/instance_lock_folder.h"
 #include "platform/toolkit_french.h"
 #include "platform/window_states.h"
+
+namespace {
+
+const QString kDejaLance = QStringLiteral("Trevast est déjà lancé depuis ce dossier");
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -35,20 +43,28 @@ int main(int argc, char* argv[]) {
   installToolkitFrench(app);
   numfmt::UseSystemLocale();
 
-  std::unique_ptr<Desktop> desktop = makeX11Desktop();
-  SystemClock clock;
   QtEventPump pump;
   QtDialogs dialogs;
+  TApplication application(pump, dialogs);
+  Application = &application;
+  Application->Title = QStringLiteral("Trevast");
+
+  // Two copies on one settings file would each write their own values over
+  // the other's at close, a relative focuser's count among them.
+  const QString programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+  FolderInstanceLock instanceLock(programFolder);
+  if (!instanceLock.TryLock()) {
+    Application->HandleException(Exception(kDejaLance));
+    return 1;
+  }
+
+  std::unique_ptr<Desktop> desktop = makeX11Desktop();
+  SystemClock clock;
   ComRegistry com;
   const AscomConfig ascom = InstallAscomPlatform(com, dialogs, clock);
   FileRegistry registry;
   FixedVersionSource version(resources::versionBlock());
-  PlatformServices services{*desktop, clock, dialogs, com, registry, version,
-                            QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/')};
-
-  TApplication application(pump, dialogs);
-  Application = &application;
-  Application->Title = QStringLiteral("Trevast");
+  PlatformServices services{*desktop, clock, dialogs, com, registry, version, programFolder};
   // The simulator's values it could not use are told once, in one box.
   if (!ascom.unusable.isEmpty()) Application->HandleException(Exception(ascom.unusable.join(QLatin1Char('\n'))));
 

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <exception>
 
 #include "app/Unit2.h"
 #include "measure/frame.h"
@@ -11,6 +12,13 @@
 #include "app/form1_definition.h"
 #include "app/running_operation.h"
 #include "settings_dialog/hand_over.h"
+
+namespace {
+
+const QString kFermetureApresDeplacement = QStringLiteral("Fermeture à la fin du déplacement en cours.");
+const QString kFermetureAnnulee = QStringLiteral("Fermeture annulée : le déplacement a pris fin sur une erreur.");
+
+}  // namespace
 
 TForm1* Form1 = nullptr;
 bool Halt = false;
@@ -97,6 +105,19 @@ void TForm1::ShowLogClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // A move cut short would leave the focuser short of the position the file
+  // then stores, the only record a relative focuser has: the window stays,
+  // STOP still stops, and the close runs once the move has ended. An
+  // autofocus run is cut short as it always was: its moves are its own.
+  if (!closed_ && MoveUnderWay() && !AutofocusUnderWay()) {
+    event->ignore();
+    if (closeAfterMove_) return;
+    closeAfterMove_ = true;
+    stepsInTurn_.clear();  // the presses waiting their turn are not moved
+    MemoLog->Add(kFermetureApresDeplacement);
+    ShowLog->setChecked(true);
+    return;
+  }
   event->accept();
   if (closed_) return;
   closed_ = true;
@@ -110,8 +131,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
   QCoreApplication::exit(0);
 }
 
-RunningOperation::~RunningOperation() {
-  if (form_.OnOperationEnd) form_.OnOperationEnd();
+RunningOperation::~RunningOperation() { form_.operationEnded(); }
+
+void TForm1::operationEnded() {
+  if (OnOperationEnd) OnOperationEnd();
+  // The move a close waited for has ended, the position is where the motor
+  // stands: the close runs now, and the handler that made the move sees the
+  // program closing when it returns.
+  if (!closeAfterMove_ || OperationUnderWay()) return;
+  closeAfterMove_ = false;
+  // A move ended by a driver error: the window stays for the error box that
+  // follows, which a close now would take away unread.
+  if (std::uncaught_exceptions() > 0) {
+    MemoLog->Add(kFermetureAnnulee);
+    return;
+  }
+  close();
 }
 
 void TForm1::FormClose() {

@@ -184,6 +184,10 @@ class TForm1 : public QWidget, public SettingsRecord {
   PlatformServices& platform_;
   bool shown_ = false;
   bool closed_ = false;
+  // A close asked for during a move waits for the move's end (app/Unit1.cpp).
+  bool closeAfterMove_ = false;
+  friend class RunningOperation;
+  void operationEnded();
   bool pickUnderWay_ = false;  // a star pick is running (measure/picking.cpp)
   unsigned trackingRun_ = 0;   // changes at each start and stop of tracking (measure/tracking.cpp)
 

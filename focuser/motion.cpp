@@ -100,10 +100,10 @@ void TForm1::StopMoves() {
 }
 
 void TForm1::StepMoveInTurn(int steps) {
-  if (moveUnderWay_)
-    stepsInTurn_.append(steps);
-  else
+  if (!moveUnderWay_)
     Moteur(steps, false);
+  else if (!closeAfterMove_)  // a close waits for the move under way, not for more
+    stepsInTurn_.append(steps);
 }
 
 void TForm1::Moteur(int Pos, bool IsAbs) {

@@ -2,9 +2,15 @@
 #include <QClipboard>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app_fixture.h"
+#include "autofocus_fixture.h"
+#include "fake_ascom.h"
 #include "platform/desktop.h"
+#include "platform/instance_lock_folder.h"
 #include "text_room.h"
 
 TEST(MainWindow, CreationSetsTheStateRecordBeforeTheFirstShow) {
@@ -98,6 +104,100 @@ TEST(MainWindow, TheLogsTakeNoTypedTextKeepTheirLinesCopyableAndLetTabMoveOn) {
   EXPECT_NE(QApplication::focusWidget(), form->MemoLog);
 }
 
+namespace {
+
+// What the close then stores of the focuser: the "Position" line of the file.
+QByteArray storedPosition(const QByteArray& ini) {
+  const qsizetype at = ini.indexOf("\r\nPosition=");
+  return at < 0 ? QByteArray() : ini.mid(at + 2, ini.indexOf('\r', at + 2) - at - 2);
+}
+
+}  // namespace
+
+// "Limite basse" from 25090 to 23090 at 100 steps a second, and the window
+// closed 5 s into the 20 s move: the close waits for the move's end, which a
+// STOP may bring sooner, and only then writes the file and ends the program.
+// An autofocus run is still cut short at once.
+TEST(MainWindow, ACloseDuringAMoveEndsTheProgramOnceTheMoveHasEnded) {
+  const QString kWaits = QStringLiteral("Fermeture à la fin du déplacement en cours.");
+  struct Case {
+    bool absolute;
+    uint32_t stopAt;  // ms into the move, 0: no STOP
+    int motorEnd;
+    QByteArray stored;
+  };
+  for (const Case& c : {Case{false, 0, 23090, "Position=23090"}, Case{true, 0, 23090, "Position=23090"},
+                        Case{false, 8000, 24290, "Position=0"}, Case{true, 8000, 24290, "Position=24290"}}) {
+    SCOPED_TRACE(testing::Message() << (c.absolute ? "absolute" : "relative") << ", STOP at " << c.stopAt);
+    TestPlatform p;
+    FocusSimSettings settings;
+    settings.absolute = c.absolute;
+    settings.speed = 100;
+    settings.startPosition = 25090;
+    auto motor = installSimulator(p, settings);
+    const QByteArray before = "[Focuser]\r\nDriver=FocusSim.Focuser\r\nPosition=25090\r\nLimite basse=23090\r\n";
+    p.writeIni(before);
+    auto form = makeForm(p);
+    const uint32_t t0 = p.time.GetTickCount();
+    p.time.at(t0 + 5000, [&] {
+      form->BoutonAVLentMouseDown();  // waits its turn: the close drops it
+      form->close();
+      form->close();  // a second request changes nothing
+      form->BoutonAVLentMouseDown();  // refused
+      EXPECT_TRUE(form->isVisible());
+      EXPECT_FALSE(Application->Terminated());
+      EXPECT_EQ(form->MemoLog->Lines().count(kWaits), 1);
+      EXPECT_TRUE(form->ShowLog->isChecked()) << "the log shows why the window stays";
+      EXPECT_EQ(p.readIni(), before);
+    });
+    if (c.stopAt) p.time.at(t0 + c.stopAt, [&] { QTest::mouseClick(form->BoutonSTOP, Qt::LeftButton); });
+    form->GoLimiteBasseClick();
+    EXPECT_EQ(motor->position(), c.motorEnd);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(storedPosition(p.readIni()), c.stored);
+  }
+
+  {  // A move that ends on a driver error: the window stays for its error box.
+    TestPlatform p;
+    auto form = makeForm(p);
+    auto driver = std::make_shared<RecordingFocuser>();
+    prepareAutofocus(*form, driver);
+    driver->movingAnswers = 3;
+    p.time.onPass = [&, done = false]() mutable {
+      if (done || !form->MoveUnderWay()) return;
+      done = true;
+      form->close();
+      driver->raise[QStringLiteral("IsMoving")] = [](InvokeKind) {
+        throw AutomationError(QStringLiteral("Fake"), QStringLiteral("Câble débranché"), 9);
+      };
+    };
+    EXPECT_THROW(form->Moteur(100, false), AutomationError);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(form->MemoLog->Lines().mid(form->MemoLog->Lines().size() - 2),
+              (QStringList{kWaits, QStringLiteral("Fermeture annulée : le déplacement a pris fin sur une erreur.")}));
+  }
+  {  // An autofocus run closed during one of its moves ends at once, as a
+     // close during its measures does: no further move, no report.
+    TestPlatform p;
+    auto form = makeForm(p);
+    FakeAscom ascom;
+    ascom.install(p.com);
+    auto driver = std::make_shared<RecordingFocuser>();
+    prepareAutofocus(*form, driver);
+    driver->movingAnswers = 3;
+    form->autofocusMeasure = [](bool) { return 8.0; };
+    p.time.onPass = [&, done = false]() mutable {
+      if (!done && driver->moves().size() == 2 && form->MoveUnderWay()) done = true, form->close();
+    };
+    form->BoutonAutofocusClick();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(driver->moves().size(), 2u);
+    EXPECT_TRUE(ascom.boxes().empty());
+  }
+}
+
 TEST(MainWindow, EveryTextShowsWholeInItsControl) {
   TestPlatform p;
   auto form = makeForm(p);
@@ -127,4 +227,31 @@ TEST(MainWindow, CloseRepaintsTheDesktopFreesTheCanvasAndEndsTheProgram) {
   QFile::remove(p.iniPath());
   form->close();
   EXPECT_TRUE(p.readIni().isEmpty());
+}
+
+// A copy of the program in a child process holds its folder until it is
+// killed outright, as a crash would end it.
+TEST(MainWindow, OneRunningCopyPerSettingsFileAndAKilledCopyBlocksNoStart) {
+  QTemporaryDir folder, otherFolder;
+  FolderInstanceLock childsLock(folder.path());  // made before the fork: the child only calls the system
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    const char held = childsLock.TryLock() ? 'y' : 'n';
+    if (write(ready[1], &held, 1) == 1)
+      for (;;) pause();
+    _exit(1);
+  }
+  char held = 0;
+  const bool answered = read(ready[0], &held, 1) == 1;
+  FolderInstanceLock here(folder.path()), elsewhere(otherFolder.path());
+  const bool refused = !here.TryLock(), startedElsewhere = elsewhere.TryLock();
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  for (int fd : ready) close(fd);
+  EXPECT_TRUE(answered && held == 'y');
+  EXPECT_TRUE(refused) << "a copy runs from this folder";
+  EXPECT_TRUE(startedElsewhere) << "another folder has its own settings file";
+  EXPECT_TRUE(here.TryLock()) << "the killed copy's lock went with it";
 }

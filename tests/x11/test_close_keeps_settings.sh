@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program under a window manager: it reads trevast.ini beside its
 # executable, and a close by the window manager writes every value back. A place
-# read at start and written back unchanged stays the same run after run.
+# read at start and written back unchanged stays the same run after run. A
+# second copy started from the same folder says so in a box and ends without
+# touching the file, and a copy killed outright does not block the next start.
 set -eu
 . "$(dirname "$0")/lib.sh"
 program_folder close_keeps_settings "$1" "$2"
@@ -22,10 +24,37 @@ run_once() {
   local pid=$!
   local id
   id=$(wait_for_window "Trevast") || { echo "the window did not appear"; kill "$pid"; return 1; }
+  if [ "$run" = 2 ]; then
+    second_copy_refused "$pid" "$id" || { kill "$pid"; return 1; }
+    cmp -s "$work/trevast.ini" "$work/expected.ini" || { echo "the second copy touched trevast.ini"; return 1; }
+  fi
   wmctrl -i -c "$id"
   wait_until process_ended "$pid" || { echo "the program did not end"; kill "$pid"; return 1; }
-  wait "$pid"
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || { echo "run $run: the program ended with status $status"; return 1; }
 }
+
+# A second copy while $1 runs, the id of its main window in $2: its box, then its end.
+second_copy_refused() {
+  "$work/trevast" &
+  local second=$! status=0
+  wait_until box_shown "$2" || { echo "the second copy showed no box"; kill "$second"; return 1; }
+  [ "$(xdotool getwindowpid "$box")" = "$second" ] || { echo "the box is not the second copy's"; return 1; }
+  answer_box || { echo "the second copy's window is no box that Return answers"; return 1; }
+  wait_until process_ended "$second" || { echo "the second copy did not end"; kill "$second"; return 1; }
+  wait "$second" || status=$?
+  [ "$status" -ne 0 ] && kill -0 "$1" || { echo "the second copy ran on, or the first ended with it"; return 1; }
+}
+
+# The first copy is killed with no chance to write or let go of anything: the
+# next start is not refused.
+"$work/trevast" &
+killed=$!
+wait_for_window "Trevast" >/dev/null || { echo "the window did not appear"; kill "$killed"; exit 1; }
+kill -9 "$killed"
+wait "$killed" || true
+wait_until window_gone "Trevast" || { echo "the killed copy's window stayed"; exit 1; }
 
 for run in 1 2 3; do
   run_once
@@ -35,4 +64,4 @@ for run in 1 2 3; do
     exit 1
   fi
 done
-echo "three runs, file unchanged byte for byte"
+echo "three runs, a second copy refused, file unchanged byte for byte"
