@@ -37,7 +37,7 @@ SettingsRecord TForm1::settingsToStore() const {
 void TForm1::LitFichierIni() {
   const IniFile file(settingsPath());
   const std::optional<QString> unreadableTarget = readSettings(file, *this);
-  for (const QString& line : clampToHardLimits(*this, QStringLiteral("trevast.ini"))) MemoLog->Add(line);
+  for (const QString& line : bringWithinRanges(*this, QStringLiteral("trevast.ini"))) MemoLog->Add(line);
   if (FormGauche != kNoStoredPlace && FormHaut != kNoStoredPlace) placeWindow(QPoint(FormGauche, FormHaut));
 
   // A settings file that cannot be read gives the defaults; the user is told,

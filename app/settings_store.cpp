@@ -1,10 +1,16 @@
 #include "app/settings_store.h"
 
+#include "autofocus/approches.h"
 #include "measure/fwhm.h"
 #include "platform/ini_file.h"
 #include "platform/number_format.h"
 
 QString formatCible(double cible) { return numfmt::Fixed3(cible, 2); }
+
+// The ranges keep what the measurement and the autofocus can hold.
+static_assert(rangeOf(&SettingsRecord::xTaille).high <= kMaxTaille, "a square the measurement cannot hold");
+static_assert(rangeOf(&SettingsRecord::xNbMesures).high <= std::tuple_size_v<TabDouble>,
+              "more measures than a position holds");
 
 namespace {
 
@@ -62,6 +68,19 @@ void writeKey(IniFile& f, const Setting& s, const SettingsRecord& r) {
   }
 }
 
+// An adjective as it agrees with a key of that gender.
+QString agreeing(const QString& adjective, KeyGender gender) {
+  switch (gender) {
+    case KeyGender::Masculine:
+      return adjective;
+    case KeyGender::Feminine:
+      return adjective + QStringLiteral("e");
+    case KeyGender::FemininePlural:
+      return adjective + QStringLiteral("es");
+  }
+  return adjective;
+}
+
 // Every key, in the order `place` gives them.
 void writeInOrder(IniFile& f, const SettingsRecord& r, int Setting::*place) {
   const int count = static_cast<int>(std::size(kSettings));
@@ -78,19 +97,21 @@ std::optional<QString> readSettings(const IniFile& f, SettingsRecord& r) {
   return unreadableTarget;
 }
 
-QStringList clampToHardLimits(SettingsRecord& r, const QString& where) {
+QStringList bringWithinRanges(SettingsRecord& r, const QString& where) {
   QStringList lines;
-  if (r.xTaille > kMaxTaille) {
-    r.xTaille = kMaxTaille;
-    lines << QStringLiteral("Taille trop grande dans %1 : %2 utilisé.").arg(where).arg(kMaxTaille);
-  }
-  if (r.xTaille < kMinTaille) {
-    r.xTaille = kMinTaille;
-    lines << QStringLiteral("Taille trop petite dans %1 : %2 utilisé.").arg(where).arg(kMinTaille);
-  }
-  if (r.xNbMesures > kMaxMesures) {
-    r.xNbMesures = kMaxMesures;
-    lines << QStringLiteral("Mesures trop grand dans %1 : %2 utilisé.").arg(where).arg(kMaxMesures);
+  for (const Setting& s : kSettings) {
+    if (!s.range) continue;
+    int& value = r.*std::get<int SettingsRecord::*>(s.field);
+    const ValueRange range = *s.range;
+    if (range.low <= value && value <= range.high) continue;
+    const bool tooLow = value < range.low;
+    value = tooLow || range.listItem ? range.low : range.high;
+    const QString said = range.listItem ? QStringLiteral("inconnu")
+                         : tooLow       ? QStringLiteral("trop petit")
+                                        : QStringLiteral("trop grand");
+    lines << QStringLiteral("%1 %2 dans %3 : %4 utilisé.")
+                 .arg(QString::fromUtf8(s.key), agreeing(said, range.gender), where)
+                 .arg(value);
   }
   return lines;
 }

@@ -10,12 +10,6 @@
 
 class IniFile;
 
-// The most measures a focuser position holds.
-constexpr int kMaxMesures = 20;
-// The smallest measured square, the bottom of the settings dialog's range: a
-// side of 0 or 1 measures nothing and gives a FWHM of 0.
-constexpr int kMinTaille = 20;
-
 // "FWHM cible" as it is written: 3 significant digits, 2 decimals, the
 // locale's separator.
 QString formatCible(double cible);
@@ -25,9 +19,10 @@ QString formatCible(double cible);
 // default and its text is returned, for the caller to tell once every key is read.
 std::optional<QString> readSettings(const IniFile& file, SettingsRecord& r);
 
-// Brings "Taille" within the settings dialog's range and "Mesures" within
-// what the autofocus holds; returns the log lines that say so.
-QStringList clampToHardLimits(SettingsRecord& r, const QString& where);
+// Brings each number outside its range in the table to the nearer bound (an
+// item outside its list to the first item) and returns a log line for each,
+// naming the file `where` it was read from; values within are left as they are.
+QStringList bringWithinRanges(SettingsRecord& r, const QString& where);
 
 // Writes the seventeen keys in the settings file's order.
 void writeSettings(IniFile& file, const SettingsRecord& r);

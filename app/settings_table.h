@@ -2,7 +2,8 @@
 // The stored settings: the fields of the state record that the settings file
 // "trevast.ini" and the profile files carry, and the one table that says, for
 // each, its section and key, the field it feeds, its defaults, its format,
-// where each file writes it and whether the settings dialog's OK takes it.
+// where each file writes it, whether the settings dialog's OK takes it and
+// the range of the values it may hold.
 // The settings file, the profiles and the dialog's hand-over walk this table
 // (app/settings_store.*, settings_dialog/Unit3.cpp).
 #include <QString>
@@ -54,6 +55,21 @@ enum class SettingFormat {
             // write where the window stands (TForm1::settingsToStore)
 };
 
+// How the log's lines agree with a key when they say its value was brought
+// within its range ("Taille trop petite", "Delai suivi trop grand").
+enum class KeyGender { Masculine, Feminine, FemininePlural };
+
+// The values a stored number may hold: those its control in the settings
+// dialog offers, which takes them from here. A value read outside them, from
+// the settings file or a profile, is brought to the nearer bound; an item of
+// a list, to the first item.
+struct ValueRange {
+  int low;
+  int high;
+  bool listItem;  // an item's index in a list: no item is nearer than another to one it lacks
+  KeyGender gender;
+};
+
 using SettingField = std::variant<QString SettingsRecord::*, int SettingsRecord::*, double SettingsRecord::*,
                                   bool SettingsRecord::*>;
 
@@ -67,10 +83,12 @@ struct Setting {
   int fileWrite;                      // place in the settings file's write order, from 1
   int profileWrite;                   // place in a profile's write order, from 1
   bool copiedOnOk;                    // the settings dialog's OK takes it from its control
+  std::optional<ValueRange> range;    // none: any value its format reads
 };
 
 namespace settings_table {
 using enum SettingFormat;
+using enum KeyGender;
 inline constexpr const char* Focuser = "Focuser";
 inline constexpr const char* Autofocus = "Autofocus";
 inline constexpr const char* Programme = "Programme";
@@ -78,29 +96,36 @@ inline constexpr int Empty = 0;  // a text's default, the empty text
 inline constexpr std::optional<int> NotLoaded = std::nullopt;
 inline constexpr bool OnOk = true;
 inline constexpr bool NotOnOk = false;
+inline constexpr std::optional<ValueRange> AnyValue = std::nullopt;
+constexpr std::optional<ValueRange> Within(int low, int high, KeyGender gender) {
+  return ValueRange{low, high, false, gender};
+}
+constexpr std::optional<ValueRange> ItemOf(int items, KeyGender gender) {
+  return ValueRange{0, items - 1, true, gender};
+}
 
 // Every stored setting once, in the order the settings file reads them; a
 // profile load reads the keys it takes in the same order.
 inline constexpr Setting kSettings[] = {
     // clang-format off
-    // section  key             field                             format   file default      profile default   write: file, profile  OK
-    {Focuser,   "Driver",       &SettingsRecord::FocDriver,       Text,    Empty,            Empty,            2,  2,  NotOnOk},
-    {Focuser,   "Name",         &SettingsRecord::FocName,         Text,    Empty,            Empty,            1,  1,  NotOnOk},
-    {Focuser,   "Position",     &SettingsRecord::xPosition,       Integer, 0,                0,                3,  3,  NotOnOk},
-    {Focuser,   "Position MAP", &SettingsRecord::xPositionMap,    Integer, kNoFocusPosition, kNoFocusPosition, 4,  4,  OnOk},
-    {Focuser,   "Limite basse", &SettingsRecord::xLimiteBasse,    Integer, kNoLowerLimit,    kNoLowerLimit,    5,  5,  OnOk},
-    {Focuser,   "Limite haute", &SettingsRecord::xLimiteHaute,    Integer, kNoUpperLimit,    kNoUpperLimit,    6,  6,  OnOk},
-    {Autofocus, "LowSpeed",     &SettingsRecord::xPasLent,        Integer, 2,                2,                8,  8,  OnOk},
-    {Autofocus, "HighSpeed",    &SettingsRecord::xPasRapide,      Integer, 3,                10,               9,  9,  OnOk},
-    {Autofocus, "Tolerance",    &SettingsRecord::xTolerance,      Integer, 3,                5,                7,  7,  OnOk},
-    {Autofocus, "Méthode",      &SettingsRecord::xMethode,        Integer, 0,                0,                10, 10, OnOk},
-    {Autofocus, "Mesures",      &SettingsRecord::xNbMesures,      Integer, 2,                2,                11, 11, OnOk},
-    {Autofocus, "Delai suivi",  &SettingsRecord::xDelaiAutofocus, Integer, 3,                3,                13, 13, OnOk},
-    {Autofocus, "Taille",       &SettingsRecord::xTaille,         Integer, 20,               NotLoaded,        12, 12, OnOk},
-    {Autofocus, "FWHM cible",   &SettingsRecord::xCible,          Target,  0,                0,                15, 14, NotOnOk},
-    {Autofocus, "Manuel",       &SettingsRecord::xManuel,         Flag,    0,                NotLoaded,        14, 15, OnOk},
-    {Programme, "Gauche",       &SettingsRecord::FormGauche,      Place,   kNoStoredPlace,   NotLoaded,        16, 16, NotOnOk},
-    {Programme, "Haut",         &SettingsRecord::FormHaut,        Place,   kNoStoredPlace,   NotLoaded,        17, 17, NotOnOk},
+    // section  key             field                             format   file default      profile default   write: file, profile  OK       range
+    {Focuser,   "Driver",       &SettingsRecord::FocDriver,       Text,    Empty,            Empty,            2,  2,  NotOnOk, AnyValue},
+    {Focuser,   "Name",         &SettingsRecord::FocName,         Text,    Empty,            Empty,            1,  1,  NotOnOk, AnyValue},
+    {Focuser,   "Position",     &SettingsRecord::xPosition,       Integer, 0,                0,                3,  3,  NotOnOk, AnyValue},
+    {Focuser,   "Position MAP", &SettingsRecord::xPositionMap,    Integer, kNoFocusPosition, kNoFocusPosition, 4,  4,  OnOk,    AnyValue},
+    {Focuser,   "Limite basse", &SettingsRecord::xLimiteBasse,    Integer, kNoLowerLimit,    kNoLowerLimit,    5,  5,  OnOk,    AnyValue},
+    {Focuser,   "Limite haute", &SettingsRecord::xLimiteHaute,    Integer, kNoUpperLimit,    kNoUpperLimit,    6,  6,  OnOk,    AnyValue},
+    {Autofocus, "LowSpeed",     &SettingsRecord::xPasLent,        Integer, 2,                2,                8,  8,  OnOk,    Within(0, 10, Masculine)},
+    {Autofocus, "HighSpeed",    &SettingsRecord::xPasRapide,      Integer, 3,                10,               9,  9,  OnOk,    Within(0, 95, Masculine)},
+    {Autofocus, "Tolerance",    &SettingsRecord::xTolerance,      Integer, 3,                5,                7,  7,  OnOk,    Within(0, 6, Feminine)},
+    {Autofocus, "Méthode",      &SettingsRecord::xMethode,        Integer, 0,                0,                10, 10, OnOk,    ItemOf(2, Feminine)},
+    {Autofocus, "Mesures",      &SettingsRecord::xNbMesures,      Integer, 2,                2,                11, 11, OnOk,    Within(1, 10, FemininePlural)},
+    {Autofocus, "Delai suivi",  &SettingsRecord::xDelaiAutofocus, Integer, 3,                3,                13, 13, OnOk,    Within(0, 120, Masculine)},
+    {Autofocus, "Taille",       &SettingsRecord::xTaille,         Integer, 20,               NotLoaded,        12, 12, OnOk,    Within(20, 40, Feminine)},
+    {Autofocus, "FWHM cible",   &SettingsRecord::xCible,          Target,  0,                0,                15, 14, NotOnOk, AnyValue},
+    {Autofocus, "Manuel",       &SettingsRecord::xManuel,         Flag,    0,                NotLoaded,        14, 15, OnOk,    AnyValue},
+    {Programme, "Gauche",       &SettingsRecord::FormGauche,      Place,   kNoStoredPlace,   NotLoaded,        16, 16, NotOnOk, AnyValue},
+    {Programme, "Haut",         &SettingsRecord::FormHaut,        Place,   kNoStoredPlace,   NotLoaded,        17, 17, NotOnOk, AnyValue},
     // clang-format on
 };
 
@@ -146,12 +171,31 @@ constexpr bool formatsFitFields() {
   }
   return true;
 }
+// A range bounds whole numbers only, and holds the defaults a read gives.
+constexpr bool rangesHoldTheirDefaults() {
+  for (const Setting& s : kSettings) {
+    if (!s.range) continue;
+    const auto holds = [&](int v) { return s.range->low <= v && v <= s.range->high; };
+    if (s.format != Integer || !holds(s.fileDefault) || (s.profileDefault && !holds(*s.profileDefault)))
+      return false;
+  }
+  return true;
+}
 static_assert(eachKeyOnce(), "a key is listed twice");
 static_assert(eachFieldOnce(), "two keys feed the same field");
 static_assert(isWriteOrder(&Setting::fileWrite), "the settings file's write order misses or repeats a place");
 static_assert(isWriteOrder(&Setting::profileWrite), "a profile's write order misses or repeats a place");
 static_assert(formatsFitFields(), "a format does not fit its field");
+static_assert(rangesHoldTheirDefaults(), "a range bounds no whole number, or leaves out its default");
 
 }  // namespace settings_table
 
 using settings_table::kSettings;
+
+// The range of the setting that feeds `field`, for the control that edits it;
+// a field with no range does not build.
+consteval ValueRange rangeOf(int SettingsRecord::*field) {
+  for (const Setting& s : kSettings)
+    if (s.field == SettingField(field) && s.range) return *s.range;
+  throw "this field has no range in the settings table";
+}

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <iterator>
 
 #include "platform/controls.h"
 #include "platform/controls_dialog.h"
@@ -10,6 +11,10 @@
 #include "settings_dialog/Unit3.h"
 
 namespace {
+
+// The autofocus methods, in the order of the values "Méthode" stores.
+constexpr const char* kMethodes[] = {"Approches successives", "Moyenne intra/extra focale"};
+static_assert(std::size(kMethodes) == rangeOf(&SettingsRecord::xMethode).high + 1, "a method without its item");
 
 QGroupBox* groupBox(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
   auto* g = new QGroupBox(caption, parent);
@@ -30,10 +35,10 @@ QLineEdit* edit(QWidget* parent, int left, int top, int width, int height) {
   return e;
 }
 
-// An up-down of 15 x 21 pixels paired with its edit.
-TUpDown* upDown(QWidget* parent, QLineEdit* associate, int left, int top, int minValue, int maxValue,
-                int position) {
-  auto* u = new TUpDown(parent, associate, minValue, maxValue, 1, position);
+// An up-down of 15 x 21 pixels paired with its edit, offering the range of
+// the setting it edits.
+TUpDown* upDown(QWidget* parent, QLineEdit* associate, int left, int top, ValueRange range, int position) {
+  auto* u = new TUpDown(parent, associate, range.low, range.high, 1, position);
   u->setGeometry(left, top, 15, 21);
   return u;
 }
@@ -90,7 +95,7 @@ void defineForm3(TForm3& f) {
   f.Delai_Autofocus =
       new TLabeledEdit(f.GroupBox2, QStringLiteral("Autofocus/Suivi (sec)"), TLabeledEdit::LabelPosition::Left);
   f.Delai_Autofocus->place(112, 24, 27, 21);
-  f.UpDown2 = upDown(f.GroupBox2, f.Delai_Autofocus, 139, 24, 0, 120, 3);
+  f.UpDown2 = upDown(f.GroupBox2, f.Delai_Autofocus, 139, 24, rangeOf(&SettingsRecord::xDelaiAutofocus), 3);
   const QString delaiHint = QStringLiteral("Délai entre poses pour l'autofocus ou le suivi de la MAP");
   f.Delai_Autofocus->setToolTip(delaiHint);
   f.UpDown2->setToolTip(delaiHint);
@@ -102,29 +107,29 @@ void defineForm3(TForm3& f) {
   f.Label6 = label(f.GroupBox3, QStringLiteral("Nbre de mesures"), 6, 96);
   f.Label4 = label(f.GroupBox3, QStringLiteral("Méthode utilisée"), 6, 120);
   f.Tolerance = edit(f.GroupBox3, 96, 18, 20, 21);
-  f.UpDown1 = upDown(f.GroupBox3, f.Tolerance, 116, 18, 0, 6, 2);
+  f.UpDown1 = upDown(f.GroupBox3, f.Tolerance, 116, 18, rangeOf(&SettingsRecord::xTolerance), 2);
   const QString toleranceHint =
       QStringLiteral("Variation autorisée avant de corriger la MAP (par rapport à la première mesure)");
   f.Tolerance->setToolTip(toleranceHint);
   f.UpDown1->setToolTip(toleranceHint);
   f.PasLent = edit(f.GroupBox3, 96, 42, 20, 21);
-  f.UpDownLent = upDown(f.GroupBox3, f.PasLent, 116, 42, 0, 10, 2);
+  f.UpDownLent = upDown(f.GroupBox3, f.PasLent, 116, 42, rangeOf(&SettingsRecord::xPasLent), 2);
   const QString lentHint = QStringLiteral("Nombre de pas pour les déplacements lents lors de l'autofocus");
   f.PasLent->setToolTip(lentHint);
   f.UpDownLent->setToolTip(lentHint);
   f.PasRapide = edit(f.GroupBox3, 96, 66, 20, 21);
-  f.UpDownRapide = upDown(f.GroupBox3, f.PasRapide, 116, 66, 0, 95, 4);
+  f.UpDownRapide = upDown(f.GroupBox3, f.PasRapide, 116, 66, rangeOf(&SettingsRecord::xPasRapide), 4);
   const QString rapideHint = QStringLiteral("Vitesse rapide = N x Vitesse Lente");
   f.Label3->setToolTip(rapideHint);
   f.PasRapide->setToolTip(rapideHint);
   f.UpDownRapide->setToolTip(rapideHint);
   f.EditMesures = edit(f.GroupBox3, 96, 90, 20, 21);
-  f.UpDownMesures = upDown(f.GroupBox3, f.EditMesures, 116, 90, 1, 10, 2);
+  f.UpDownMesures = upDown(f.GroupBox3, f.EditMesures, 116, 90, rangeOf(&SettingsRecord::xNbMesures), 2);
   f.ComboBox1 = new QComboBox(f.GroupBox3);
   f.ComboBox1->setGeometry(6, 136, 145, 21);
   f.ComboBox1->setEditable(false);
   f.ComboBox1->setFont(pixelFont(kNarrowSansFamily, 11));  // the longer method's name needs it
-  f.ComboBox1->addItems({QStringLiteral("Approches successives"), QStringLiteral("Moyenne intra/extra focale")});
+  for (const char* methode : kMethodes) f.ComboBox1->addItem(QString::fromUtf8(methode));
   f.ComboBox1->setCurrentIndex(0);
   f.Label5 = label(f.GroupBox3, QStringLiteral("FWHM cible"), 24, 162);
   f.MaskEdit1 = edit(f.GroupBox3, 90, 158, 28, 21);
@@ -149,7 +154,8 @@ void defineForm3(TForm3& f) {
   f.Label7 = label(f.GroupBox5, QStringLiteral("Taille fenêtre (pixels)"), 6, 18);
   f.Shape1 = new TShape(f.GroupBox5);
   f.Shape1->setGeometry(12, 36, 20, 20);
-  f.SpinEdit1 = new TSpinEdit(f.GroupBox5, 20, 40, 2, 20);
+  constexpr ValueRange taille = rangeOf(&SettingsRecord::xTaille);
+  f.SpinEdit1 = new TSpinEdit(f.GroupBox5, taille.low, taille.high, 2, 20);
   f.SpinEdit1->setGeometry(72, 36, 49, 22);
 
   f.BoutonOK = bitBtn(&f, QStringLiteral("OK"), 496, 24, 75, TBitBtn::Kind::OK);

@@ -1,3 +1,5 @@
+#include <QFileInfo>
+
 #include "app/Unit1.h"
 #include "app/settings_store.h"
 #include "platform/application.h"
@@ -31,9 +33,9 @@ void TForm3::BitBtn5Click() {
   // A profile that cannot be read loads nothing.
   if (file.Refused()) throw Exception(iniReadError(path));
   const std::optional<QString> unreadableTarget = readProfile(file, f);
-  // Of the two sizes only "Mesures" comes from a profile: the record's "Taille"
-  // is always within its limit.
-  for (const QString& line : clampToHardLimits(f, QStringLiteral("le profil"))) f.MemoLog->Add(line);
+  // A load reads no "Taille", which the record always holds within its range:
+  // every line names a value of this profile.
+  for (const QString& line : bringWithinRanges(f, QFileInfo(path).fileName())) f.MemoLog->Add(line);
   InitVar();
 
   // An unreadable target is told once; it keeps its value, and every other

@@ -52,6 +52,20 @@ TEST_F(MotionButtons, FastMovesOnAClickAndSlowMovesOnEachPressOfAnyButton) {
   EXPECT_EQ(form->xPosition, -10);
 }
 
+// Speeds edited by hand outside their ranges are read within them: the forward
+// buttons never move inward, nor further than the dialog allows.
+TEST_F(MotionButtons, AfterSpeedsReadOutsideTheirRangesTheForwardButtonsMoveOutwardWithinThem) {
+  form->BoutonAVRapide->setEnabled(true);
+  for (const char* speeds : {"LowSpeed=-3\nHighSpeed=4\n", "LowSpeed=12\nHighSpeed=500\n"}) {
+    p.writeIni(QByteArray("[Autofocus]\n") + speeds);
+    form->LitFichierIni();
+    QTest::mouseClick(form->BoutonAVRapide, Qt::LeftButton);
+    QTest::mousePress(form->BoutonAVLent, Qt::LeftButton);
+    QTest::mouseRelease(form->BoutonAVLent, Qt::LeftButton);
+  }
+  EXPECT_EQ(moves(), (V{0, 0, 10 * 95 * 5, 10 * 5}));
+}
+
 TEST_F(MotionButtons, TheLimitButtonsMoveOnlyToALimitThatIsSet) {
   form->xLimiteBasse = kNoLowerLimit;
   form->xLimiteHaute = kNoUpperLimit;

@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <csignal>
@@ -166,14 +167,18 @@ TEST_F(Profiles, ProfileSavedUnderACommaLocaleLoadsUnderAPointLocale) {
 }
 
 TEST_F(Profiles, UnreadableTargetIsReportedOnceAndEverythingElseIsLoadedWithTheLoadsDefaults) {
-  write(path("abime.trv"), "[Focuser]\r\nLimite basse=250\r\n[Autofocus]\r\nFWHM cible=un virgule deux\r\nMesures=40\r\n");
+  write(path("abime.trv"),
+        "[Focuser]\r\nLimite basse=250\r\n[Autofocus]\r\nFWHM cible=un virgule deux\r\nMesures=40\r\nM\xE9thode=7\r\n");
   form->xCible = 1.75;
   load(path("abime.trv"));
   EXPECT_EQ(errors(), QStringList{QStringLiteral("'un virgule deux' n'est pas une valeur en virgule flottante correcte.")});
   EXPECT_DOUBLE_EQ(form->xCible, 1.75);
   EXPECT_EQ(form3->LimiteBasse->text(), "250");
-  EXPECT_EQ(std::tuple(form->xPasRapide, form->xTolerance, form->xNbMesures), std::tuple(10, 5, 20));
-  EXPECT_EQ(form->MemoLog->Lines().last(), QStringLiteral("Mesures trop grand dans le profil : 20 utilisé."));
+  EXPECT_EQ(std::tuple(form->xPasRapide, form->xTolerance, form->xNbMesures), std::tuple(10, 5, 10));
+  EXPECT_EQ(form->MemoLog->Lines().mid(form->MemoLog->Lines().size() - 2),
+            QStringList({"Méthode inconnue dans abime.trv : 0 utilisé.",
+                         "Mesures trop grandes dans abime.trv : 10 utilisé."}));
+  EXPECT_EQ(form3->ComboBox1->currentText(), QStringLiteral("Approches successives"));
 }
 
 TEST_F(Profiles, OnAFullDiskTheProfileTheSettingsAndTheSimulatorsFileKeepTheirOldTextAndTheUserIsTold) {

@@ -112,3 +112,22 @@ TEST_F(SettingsDialog, WithoutThePlatformTheDriverAndLearningGroupsStayHiddenFor
   EXPECT_TRUE(form3->GroupeMoteurMAP->isHidden());
   EXPECT_TRUE(form3->GroupeApprentissage->isHidden());
 }
+
+// Each control offers the range its setting has in the settings table, the
+// one a read brings a value within: after a hand-edited method the list shows
+// the first, and OK keeps it.
+TEST_F(SettingsDialog, EachControlOffersItsSettingsRangeAndOkKeepsTheMethodAHandEditedFileGave) {
+  for (auto [upDown, range] : {std::pair{form3->UpDown2, rangeOf(&SettingsRecord::xDelaiAutofocus)},
+                               std::pair{form3->UpDown1, rangeOf(&SettingsRecord::xTolerance)},
+                               std::pair{form3->UpDownLent, rangeOf(&SettingsRecord::xPasLent)},
+                               std::pair{form3->UpDownRapide, rangeOf(&SettingsRecord::xPasRapide)},
+                               std::pair{form3->UpDownMesures, rangeOf(&SettingsRecord::xNbMesures)}})
+    EXPECT_EQ(std::pair(upDown->Min(), upDown->Max()), std::pair(range.low, range.high));
+  constexpr ValueRange taille = rangeOf(&SettingsRecord::xTaille);
+  EXPECT_EQ(std::pair(form3->SpinEdit1->MinValue(), form3->SpinEdit1->MaxValue()), std::pair(taille.low, taille.high));
+
+  p.writeIni("[Autofocus]\nM\xE9thode=7\n");
+  form->LitFichierIni();
+  runSetup([](TForm3&) {}, true);
+  EXPECT_EQ(form->xMethode, 0);
+}

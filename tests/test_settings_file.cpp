@@ -167,12 +167,43 @@ TEST(SettingsFile, SizesBeyondWhatTheMeasureHoldsAreBroughtDownAndLogged) {
   p.writeIni("[Autofocus]\nTaille=50\nMesures=25\n");
   auto form = makeForm(p);
   EXPECT_EQ(form->xTaille, 40);
-  EXPECT_EQ(form->xNbMesures, 20);
+  EXPECT_EQ(form->xNbMesures, 10);
   const QStringList log = form->MemoLog->Lines();
   ASSERT_GE(log.size(), 3);
   EXPECT_EQ(log[0], "Trevast version 1.3.3.7") << "the version line comes before the file is read";
-  EXPECT_EQ(log[1], QString::fromUtf8("Taille trop grande dans trevast.ini : 40 utilisé."));
-  EXPECT_EQ(log[2], QString::fromUtf8("Mesures trop grand dans trevast.ini : 20 utilisé."));
+  EXPECT_EQ(log[1], QString::fromUtf8("Mesures trop grandes dans trevast.ini : 10 utilisé."));
+  EXPECT_EQ(log[2], QString::fromUtf8("Taille trop grande dans trevast.ini : 40 utilisé."));
+}
+
+// Numbers edited by hand outside what their controls offer are brought to the
+// nearer bound (a method outside the list: the first), each said in the log,
+// and written back so at the close; the bounds stay as they are read.
+TEST(SettingsFile, NumbersReadOutsideTheirRangesAreBroughtToTheNearerBoundLoggedAndWrittenBack) {
+  const QByteArray lows = "M\xE9thode=0\nLowSpeed=0\nHighSpeed=0\nTolerance=0\nMesures=1\nDelai suivi=0\n";
+  const QByteArray highs = "M\xE9thode=1\nLowSpeed=10\nHighSpeed=95\nTolerance=6\nMesures=10\nDelai suivi=120\n";
+  struct Case {
+    QByteArray read, written;
+    QStringList lines;
+  };
+  const Case cases[] = {
+      {"M\xE9thode=7\nLowSpeed=-3\nHighSpeed=500\nTolerance=50\nMesures=500\nDelai suivi=-4\n",
+       "M\xE9thode=0\nLowSpeed=0\nHighSpeed=95\nTolerance=6\nMesures=10\nDelai suivi=0\n",
+       {"LowSpeed trop petit dans trevast.ini : 0 utilisé.", "HighSpeed trop grand dans trevast.ini : 95 utilisé.",
+        "Tolerance trop grande dans trevast.ini : 6 utilisé.", "Méthode inconnue dans trevast.ini : 0 utilisé.",
+        "Mesures trop grandes dans trevast.ini : 10 utilisé.", "Delai suivi trop petit dans trevast.ini : 0 utilisé."}},
+      {"M\xE9thode=-1\nMesures=0\n", "M\xE9thode=0\nMesures=1\n",
+       {"Méthode inconnue dans trevast.ini : 0 utilisé.", "Mesures trop petites dans trevast.ini : 1 utilisé."}},
+      {lows, lows, {}},
+      {highs, highs, {}},
+  };
+  for (const Case& c : cases) {
+    TestPlatform p;
+    p.writeIni("[Autofocus]\n" + c.read);
+    auto form = makeForm(p);
+    EXPECT_EQ(form->MemoLog->Lines().filter(QStringLiteral("trevast.ini")), c.lines) << c.read.toStdString();
+    form->close();
+    EXPECT_TRUE(p.readIni().startsWith("[Autofocus]\n" + c.written)) << p.readIni().toStdString();
+  }
 }
 
 TEST(SettingsFile, ASquareSizeBelowTheDialogsRangeIsBroughtUpLoggedAndWrittenBack) {
