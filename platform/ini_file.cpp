@@ -211,7 +211,8 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {
   // few lines that were read.
   struct stat st {};
   if (::stat(QFile::encodeName(path_).constData(), &st) != 0) {
-    refused_ = errno != ENOENT && errno != ENOTDIR;
+    absent_ = errno == ENOENT || errno == ENOTDIR;
+    refused_ = !absent_;
     return;
   }
   // Opening a pipe waits for a writer and opening a device may act on it:

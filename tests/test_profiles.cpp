@@ -127,12 +127,17 @@ TEST_F(Profiles, SavingOverAProfileKeepsWhatASaveDoesNotWriteAndARefusedWriteIsR
   EXPECT_TRUE(form3->isVisible());
 }
 
-TEST_F(Profiles, AProfileThatCannotBeReadLoadsNothingAndIsTold) {
+TEST_F(Profiles, AProfileThatCannotBeReadOrDoesNotExistLoadsNothingAndIsTold) {
   ASSERT_TRUE(QDir().mkdir(path("dossier.trv")));
   form->xTolerance = 1;
-  load(path("dossier.trv"));
-  EXPECT_EQ(errors(), QStringList{QStringLiteral("Impossible de lire %1.").arg(path("dossier.trv"))});
-  EXPECT_EQ(std::tuple(form->xTolerance, form->xLimiteHaute, form->FocDriver), std::tuple(1, 30000, QStringLiteral("Sim.Focuser")));
+  for (const char* name : {"dossier.trv", "nexistepas"}) {
+    p.dialogs.shown.clear();
+    load(path(name));
+    EXPECT_EQ(errors(), QStringList{QStringLiteral("Impossible de lire %1.").arg(path(name))});
+    EXPECT_EQ(std::tuple(form->xTolerance, form->xLimiteHaute, form->FocDriver),
+              std::tuple(1, 30000, QStringLiteral("Sim.Focuser")))
+        << name;
+  }
 }
 
 TEST_F(Profiles, LoadRestoresWhatItReadsAndLeavesSizeManualTriggerAndWindowPlace) {
