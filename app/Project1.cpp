@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
   FileRegistry registry;
   FixedVersionSource version(resources::versionBlock());
   PlatformServices services{*desktop, clock, dialogs, com, registry, version, programFolder};
-  // The simulator's values it could not use are told once, in one box.
+  // What of the platform's file it could not use is told once, in one box.
   if (!ascom.unusable.isEmpty()) Application->HandleException(Exception(ascom.unusable.join(QLatin1Char('\n'))));
 
   TForm1 form1(services);

@@ -40,8 +40,8 @@ void TForm1::LitFichierIni() {
   for (const QString& line : bringWithinRanges(*this, QStringLiteral("trevast.ini"))) MemoLog->Add(line);
   if (FormGauche != kNoStoredPlace && FormHaut != kNoStoredPlace) placeWindow(QPoint(FormGauche, FormHaut));
 
-  // A settings file that cannot be read gives the defaults; the user is told,
-  // and the close will say again if it cannot write it either.
+  // A settings file that cannot be read whole gives the defaults; the user is
+  // told, and the close, which leaves such a file as it is, says so again.
   if (file.Refused()) Application->HandleException(Exception(iniReadError(file.FileName())));
   // An unreadable target is told once; every other key is already read and
   // the start goes on with the default target.

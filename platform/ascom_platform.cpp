@@ -173,6 +173,8 @@ AscomConfig readAscomConfig(const QString& path) {
     for (DriverEntry& d : config.focusers) d.name = file.ReadString(d.progId, QStringLiteral("Name"), d.name);
   }
   if (!config.installed || !simulatorListed(config)) unusable.clear();
+  // The defaults stand in for the user's list of drivers: the user is told.
+  if (file.Refused()) unusable << iniReadError(path) + QLatin1Char('.');
   return config;
 }
 

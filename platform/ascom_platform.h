@@ -55,15 +55,19 @@ struct AscomConfig {
   QList<DriverEntry> focusers = {{kFocusSimId, QStringLiteral("Simulateur de focuser")}};
   FocusSimSettings simulator;
   // Each simulator value that gave way, with what is used instead, for the
-  // user; only while the simulator is installed.
+  // user; only while the simulator is installed. A file that could not be read
+  // whole, whose defaults are used, is named there too.
   QStringList unusable;
 };
 
 // $XDG_CONFIG_HOME/trevast/ascom.ini
 QString ascomConfigPath();
-// The configuration in `path`; a missing file or key gives its default.
+// The configuration in `path`; a missing file or key gives its default, and
+// so does a file that could not be read whole.
 AscomConfig readAscomConfig(const QString& path);
-// Keeps the simulator's parameters in its section of `path`.
+// Keeps the simulator's parameters in its section of `path`, the rest of the
+// file as it stands; a file that could not be read whole is left as it is and
+// the write error is thrown.
 void writeFocusSimSettings(const QString& path, const FocusSimSettings& settings);
 
 // Registers the platform objects and the installed drivers that have a

@@ -61,7 +61,8 @@ QString runFileDialog(QWidget* owner, const FileDialogRequest& r, bool save) {
   QFileDialog dialog(owner, r.title, r.initialDir, qtFilter(r.filter));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+  // As every file dialog that opens: a name that is not there is told and the dialog stays open.
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(r.defaultExt);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.overwritePrompt);
   if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);

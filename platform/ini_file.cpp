@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/cp1252.h"
@@ -180,19 +182,55 @@ QByteArray IniDocument::bytes() const {
 QString iniReadError(const QString& path) { return QStringLiteral("Impossible de lire %1").arg(path); }
 QString iniWriteError(const QString& path) { return QStringLiteral("Impossible d'écrire dans %1").arg(path); }
 
+namespace {
+
+// The whole content of a regular file, or false when any read fails. An
+// interrupted read is asked again; the file is opened without waiting, in case
+// a pipe has taken its place since it was looked at.
+bool readWhole(const QString& path, QByteArray& bytes) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  char buffer[64 * 1024];
+  while (whole) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0 && errno != EINTR) whole = false;
+    if (n > 0) bytes.append(buffer, n);
+  }
+  ::close(fd);
+  return whole;
+}
+
+}  // namespace
+
 IniFile::IniFile(QString path) : path_(std::move(path)) {
-  // Opening a pipe waits for a writer: only a regular file is opened.
-  const QFileInfo info(path_);
-  if (!info.exists()) return;
-  QFile file(path_);
-  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-    refused_ = true;
+  // Only a file that is not there reads as empty and may be made; one that
+  // is there but cannot be read whole is refused, and never replaced by the
+  // few lines that were read.
+  struct stat st {};
+  if (::stat(QFile::encodeName(path_).constData(), &st) != 0) {
+    absent_ = errno == ENOENT || errno == ENOTDIR;
+    refused_ = !absent_;
     return;
   }
-  doc_ = IniDocument(file.readAll());
+  // Opening a pipe waits for a writer and opening a device may act on it:
+  // only a regular file is opened.
+  QByteArray bytes;
+  refused_ = !S_ISREG(st.st_mode) || !readWhole(path_, bytes);
+  if (!refused_) doc_ = IniDocument(bytes);
 }
 
 namespace {
+
+// A sync the system interrupts (a signal came) has not failed: it is asked again.
+int syncToDisk(int fd) {
+  int result;
+  do result = ::fsync(fd);
+  while (result != 0 && errno == EINTR);
+  return result;
+}
 
 // The new name of a replaced file lasts once its folder is on the disk. The
 // file already holds its whole new text here, so a folder that cannot be
@@ -200,16 +238,17 @@ namespace {
 void syncFolder(const QString& folder) {
   const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
-  ::fsync(fd);
+  syncToDisk(fd);
   ::close(fd);
 }
 
 }  // namespace
 
 void IniFile::UpdateFile() {
-  // A folder, a pipe or a device at the path is the user's, not ours to replace.
+  // A file that could not be read whole would lose what was not read; a
+  // folder, a pipe or a device at the path is the user's, not ours to replace.
   const QFileInfo info(path_);
-  if (info.exists() && !info.isFile()) throw Exception(iniWriteError(path_));
+  if (refused_ || (info.exists() && !info.isFile())) throw Exception(iniWriteError(path_));
   // No writing in place: a crash or a full disk halfway would cut the file.
   QSaveFile file(path_);
   const QByteArray bytes = doc_.bytes();
@@ -218,7 +257,7 @@ void IniFile::UpdateFile() {
   // the disk are checked first. A cancelled write's new file is removed with
   // the file object, and the old one stays in place.
   const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-                       ::fsync(file.handle()) == 0;
+                       syncToDisk(file.handle()) == 0;
   if (!written) file.cancelWriting();
   if (!written || !file.commit()) throw Exception(iniWriteError(path_));
   syncFolder(QFileInfo(path_).canonicalPath());

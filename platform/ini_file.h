@@ -50,14 +50,16 @@ bool parseIniInteger(const QString& text, int& value);
 
 class IniFile {
  public:
-  // A missing file reads as empty. So does one that cannot be read: something
-  // other than a regular file (a folder, a pipe, a device, which is never
-  // opened, so the read cannot block) or a file the user may not read;
-  // Refused() then tells the caller.
+  // A missing file reads as empty; Absent() tells it. So does one that cannot
+  // be read whole: something other than a regular file (a folder, a pipe, a
+  // device, which is never opened, so the read cannot block), a file the user
+  // may not read, or a read that fails at any byte; Refused() then tells the
+  // caller, and the file is never replaced (UpdateFile throws).
   explicit IniFile(QString path);
 
   const QString& FileName() const { return path_; }
   bool Refused() const { return refused_; }
+  bool Absent() const { return absent_; }
   QString ReadString(const QString& s, const QString& k, const QString& def) const { return doc_.ReadString(s, k, def); }
   int ReadInteger(const QString& s, const QString& k, int def) const { return doc_.ReadInteger(s, k, def); }
   bool hasKey(const QString& s, const QString& k) const { return doc_.hasKey(s, k); }
@@ -68,8 +70,9 @@ class IniFile {
   // replaces the file in one step, keeping its permissions and following a
   // symbolic link to its target, so the file always holds either its whole old
   // text or its whole new text; its folder is then synced, so the new name
-  // lasts too. A folder that takes no new file, a full disk,
-  // or something other than a regular file at the path throws
+  // lasts too. A file that could not be read whole, a folder that takes no
+  // new file, a full disk, or something other than a regular file at the path
+  // throws
   // Exception("Impossible d'écrire dans <path>") and leaves the file as it was.
   void UpdateFile();
 
@@ -77,6 +80,7 @@ class IniFile {
   QString path_;
   IniDocument doc_;
   bool refused_ = false;
+  bool absent_ = false;
 };
 
 // The texts of the two failures, with the file's path.

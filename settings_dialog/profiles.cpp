@@ -30,8 +30,9 @@ void TForm3::BitBtn5Click() {
   if (path.isEmpty()) return;
   OpenDialog1.fileName = path;
   const IniFile file(path);
-  // A profile that cannot be read loads nothing.
-  if (file.Refused()) throw Exception(iniReadError(path));
+  // A profile that cannot be read, or a name that is no file, loads nothing:
+  // the defaults would take the place of the user's values.
+  if (file.Refused() || file.Absent()) throw Exception(iniReadError(path));
   const std::optional<QString> unreadableTarget = readProfile(file, f);
   // A load reads no "Taille", which the record always holds within its range:
   // every line names a value of this profile.

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "faulty_folder.h"
 #include "platform/ascom_platform.h"
 #include "platform/clock.h"
 #include "qt_printers.h"
@@ -86,6 +87,15 @@ TEST_F(AscomPlatform, TheFileSetsThePlatformItsDriversAndTheSimulator) {
   EXPECT_TRUE(InstallAscomPlatform(com, dialogs, clock, path()).unusable.isEmpty());  // no simulator to run them
   EXPECT_THROW(com.CreateOleObject(QStringLiteral("ASCOM.Utilities.Util")), Exception);
   EXPECT_FALSE(com.isRegistered(kFocusSimId));
+}
+
+TEST_F(AscomPlatform, AFileThatCannotBeReadWholeGivesTheDefaultsAndIsNamedForTheStartsBox) {
+  FaultyFolder disk;
+  if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+  disk.put("ascom.ini", "[Platform]\r\nFocusers=FCUSB.Focuser\r\n[FocusSim.Focuser]\r\nSpeed=abc\r\n", 20);
+  const AscomConfig config = readAscomConfig(disk.filePath("ascom.ini"));
+  EXPECT_EQ(config.focusers.size(), 1);
+  EXPECT_EQ(config.unusable, QStringList{QStringLiteral("Impossible de lire %1.").arg(disk.filePath("ascom.ini"))});
 }
 
 TEST_F(AscomPlatform, TheProfileAndChooserKnowTheInstalledFocusersAndTheBoxIsShown) {

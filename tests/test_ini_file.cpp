@@ -10,6 +10,7 @@
 
 #include "platform/exception.h"
 #include "platform/ini_file.h"
+#include "faulty_folder.h"
 #include "qt_printers.h"
 
 namespace {
@@ -186,4 +187,65 @@ TEST(IniFileOnDisk, APipeOrAFolderAtThePathIsNeitherOpenedNorReplaced) {
   EXPECT_FALSE(QFileInfo(pipe).isFile());
   EXPECT_TRUE(QFileInfo(folder).isDir());
   EXPECT_FALSE(IniFile(dir.filePath("absent.ini")).Refused());
+}
+
+namespace {
+
+// What a save of `path` answers: the error's text, or "saved".
+QString saveOf(const QString& path) {
+  IniFile file(path);
+  file.WriteInteger("Focuser", "Position", 2);
+  try {
+    file.UpdateFile();
+  } catch (const Exception& e) {
+    return e.message();
+  }
+  return QStringLiteral("saved");
+}
+
+}  // namespace
+
+TEST(IniFileOnDisk, AFileThatCouldNotBeReadWholeIsToldAndNeverReplaced) {
+  // The user's own file, which the user may write but not read, in a folder
+  // the user may write; and a file in a folder the user may not look into,
+  // which is not a file that is absent.
+  {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("trevast.ini"), closed = dir.filePath("closed"),
+                  hidden = closed + "/trevast.ini";
+    ASSERT_TRUE(QDir().mkdir(closed));
+    writeAll(path, "[A]\nx=1\n; mine\n");
+    writeAll(hidden, "[A]\nx=1\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0200), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(closed).constData(), 0600), 0);
+    if (::geteuid() == 0) {
+      for (const QString& own : {dir.path(), path, closed})
+        ASSERT_EQ(::chown(QFile::encodeName(own).constData(), 65534, 65534), 0);
+    }
+    EXPECT_TRUE(asUnprivilegedUser([&] { return IniFile(path).Refused() && saveOf(path) == iniWriteError(path); }));
+    EXPECT_TRUE(asUnprivilegedUser([&] { return IniFile(hidden).Refused(); }));
+    ::chmod(QFile::encodeName(path).constData(), 0600);
+    EXPECT_EQ(readAll(path), "[A]\nx=1\n; mine\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"trevast.ini"});
+    ::chmod(QFile::encodeName(closed).constData(), 0700);
+  }
+
+  // A read that fails with an input/output error from the disk after the
+  // first line (the program's own files fail at other points in their tests).
+  FaultyFolder disk;
+  if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+  const QByteArray mine = "; mes pilotes\n[Platform]\nFocusers=FocusSim.Focuser\n";
+  disk.put("ascom.ini", mine, 14);
+  EXPECT_TRUE(IniFile(disk.filePath("ascom.ini")).Refused());
+  EXPECT_EQ(saveOf(disk.filePath("ascom.ini")), iniWriteError(disk.filePath("ascom.ini")));
+  EXPECT_EQ(disk.bytes("ascom.ini"), mine);
+  EXPECT_EQ(disk.names(), QStringList{"ascom.ini"});
+
+  // A sync the system interrupts is tried again, not taken for a failure.
+  disk.put("trevast.ini", "[A]\nx=1\n");
+  disk.interruptNextSync();
+  IniFile file(disk.filePath("trevast.ini"));
+  file.WriteInteger("A", "x", 2);
+  EXPECT_NO_THROW(file.UpdateFile());
+  EXPECT_EQ(disk.bytes("trevast.ini"), "[A]\nx=2\n");
 }

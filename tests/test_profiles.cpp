@@ -10,6 +10,7 @@
 #include "platform/ascom_platform.h"
 #include "platform/controls_dialog.h"
 #include "platform/number_format.h"
+#include "faulty_folder.h"
 #include "settings_fixture.h"
 
 namespace {
@@ -126,12 +127,17 @@ TEST_F(Profiles, SavingOverAProfileKeepsWhatASaveDoesNotWriteAndARefusedWriteIsR
   EXPECT_TRUE(form3->isVisible());
 }
 
-TEST_F(Profiles, AProfileThatCannotBeReadLoadsNothingAndIsTold) {
+TEST_F(Profiles, AProfileThatCannotBeReadOrDoesNotExistLoadsNothingAndIsTold) {
   ASSERT_TRUE(QDir().mkdir(path("dossier.trv")));
   form->xTolerance = 1;
-  load(path("dossier.trv"));
-  EXPECT_EQ(errors(), QStringList{QStringLiteral("Impossible de lire %1.").arg(path("dossier.trv"))});
-  EXPECT_EQ(std::tuple(form->xTolerance, form->xLimiteHaute, form->FocDriver), std::tuple(1, 30000, QStringLiteral("Sim.Focuser")));
+  for (const char* name : {"dossier.trv", "nexistepas"}) {
+    p.dialogs.shown.clear();
+    load(path(name));
+    EXPECT_EQ(errors(), QStringList{QStringLiteral("Impossible de lire %1.").arg(path(name))});
+    EXPECT_EQ(std::tuple(form->xTolerance, form->xLimiteHaute, form->FocDriver),
+              std::tuple(1, 30000, QStringLiteral("Sim.Focuser")))
+        << name;
+  }
 }
 
 TEST_F(Profiles, LoadRestoresWhatItReadsAndLeavesSizeManualTriggerAndWindowPlace) {
@@ -201,4 +207,41 @@ TEST_F(Profiles, OnAFullDiskTheProfileTheSettingsAndTheSimulatorsFileKeepTheirOl
   EXPECT_EQ(said, (QStringList{refused.arg(path("soir.trv")) + '.', refused.arg(p.iniPath()) + '.', refused.arg(ascom)}));
   for (const QString& file : {path("soir.trv"), p.iniPath(), ascom}) EXPECT_EQ(read(file), old) << file.toStdString();
   EXPECT_EQ(QDir(p.folder.path()).entryList(QDir::Files), (QStringList{"ascom.ini", "soir.trv", "trevast.ini"}));
+}
+
+TEST_F(Profiles, UnderReadsThatFailNothingIsLoadedAndTheProfileTheSettingsAndTheSimulatorsFileAreKept) {
+  FaultyFolder disk;
+  if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+  const auto big = [](QByteArray bytes) {
+    while (bytes.size() < 20 * 1024) bytes += "; nuit calme\r\n";
+    return bytes;
+  };
+  const QByteArray profile = big("; mon profil\r\n[Focuser]\r\nDriver=Ancien\r\nLimite haute=12000\r\n");
+  const QByteArray settings = big("[Focuser]\r\nDriver=Ancien\r\n");
+  const QByteArray ascom = big("; mes pilotes\r\n[Platform]\r\nFocusers=FocusSim.Focuser,Autre.Focuser\r\n");
+  // Reads that fail after the first 8 KB, or at the first byte.
+  disk.put("soir.trv", profile, 8 * 1024);
+  disk.put("trevast.ini", settings, 0);
+  disk.put("ascom.ini", ascom, 8 * 1024);
+  const QString soir = disk.filePath("soir.trv"), ascomPath = disk.filePath("ascom.ini");
+  p.services->programFolder = disk.path() + QLatin1Char('/');
+
+  load(soir);
+  EXPECT_EQ(std::tuple(form->FocDriver, form->xLimiteHaute), std::tuple(QStringLiteral("Sim.Focuser"), 30000))
+      << "nothing is loaded";
+  save(soir);
+  form->close();
+  QStringList said = errors();
+  try {
+    writeFocusSimSettings(ascomPath, FocusSimSettings());
+  } catch (const Exception& e) {
+    said << e.message();
+  }
+  const QString refused = QStringLiteral("Impossible d'écrire dans %1");
+  EXPECT_EQ(said, (QStringList{QStringLiteral("Impossible de lire %1.").arg(soir), refused.arg(soir) + '.',
+                               refused.arg(disk.filePath("trevast.ini")) + '.', refused.arg(ascomPath)}));
+  EXPECT_TRUE(disk.bytes("soir.trv") == profile);
+  EXPECT_TRUE(disk.bytes("trevast.ini") == settings);
+  EXPECT_TRUE(disk.bytes("ascom.ini") == ascom);
+  EXPECT_EQ(disk.names(), (QStringList{"ascom.ini", "soir.trv", "trevast.ini"}));
 }

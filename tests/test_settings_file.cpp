@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "app_fixture.h"
+#include "faulty_folder.h"
 #include "app/settings_store.h"
 #include "app/window_place.h"
 #include "platform/number_format.h"
@@ -248,6 +249,33 @@ TEST(SettingsFile, APipeInPlaceOfTheFileNeverHoldsTheStartAndIsToldAtStartAndAtC
   EXPECT_EQ(p.dialogs.texts("ErrorBox"), (QStringList{QString::fromUtf8("Impossible de lire ") + path + ".",
                                                       QString::fromUtf8("Impossible d'écrire dans ") + path + "."}));
   EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe was replaced";
+}
+
+TEST(SettingsFile, AFileWhoseReadFailsIsToldAtStartAndKeptByteForByteAtClose) {
+  FaultyFolder disk;
+  if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+  QByteArray file =
+      "[Focuser]\r\nDriver=FCUSB.Focuser\r\nPosition=2500\r\nLimite basse=100\r\nLimite haute=30000\r\n"
+      "[Autofocus]\r\nTolerance=5\r\nMesures=7\r\nTaille=36\r\n[Programme]\r\nGauche=70\r\nHaut=80\r\n[Notes]\r\n";
+  for (int i = 0; file.size() < 40 * 1024; ++i) file += QStringLiteral("Nuit%1=ciel clair\r\n").arg(i).toLatin1();
+  // The disk fails after the values, then at the first byte.
+  for (const qint64 readable : {8 * 1024, 0}) {
+    disk.put("trevast.ini", file, readable);
+    TestPlatform p;
+    p.services->programFolder = disk.path() + QLatin1Char('/');
+    auto form = makeForm(p);
+    EXPECT_EQ(std::tuple(form->FocDriver, form->xPosition, form->xLimiteHaute, form->xTaille),
+              std::tuple(QString(), 0, 99999, 20))
+        << "the start goes on with the defaults, as with a file it may not open";
+    form->close();
+    const QString path = disk.filePath("trevast.ini");
+    EXPECT_EQ(p.dialogs.texts("ErrorBox"), (QStringList{QString::fromUtf8("Impossible de lire ") + path + ".",
+                                                        QString::fromUtf8("Impossible d'écrire dans ") + path + "."}))
+        << readable;
+    EXPECT_EQ(disk.bytes("trevast.ini").size(), file.size()) << readable;
+    EXPECT_TRUE(disk.bytes("trevast.ini") == file) << readable;
+    EXPECT_EQ(disk.names(), QStringList{"trevast.ini"});
+  }
 }
 
 TEST(WindowPlace, APlaceThatShowsTheTitleBarStaysAndOneThatDoesNotComesOntoTheNearestScreen) {
