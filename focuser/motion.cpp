@@ -112,10 +112,11 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
   if (moveUnderWay_ || Application->Terminated()) return;
   if (Focuser.isEmpty()) throw Exception(kNoFocuser);
   // A poll stopped by a driver error comes back with the next move, while
-  // the link holds.
+  // the link holds. Only an answer clears the mark: a move whose question
+  // fails leaves the poll to the next.
   if (pollFailed_) {
-    pollFailed_ = false;
     TimerTrackBar->setEnabled(Focuser.Link());
+    pollFailed_ = false;
   }
   moveUnderWay_ = true;
   // Every move can be stopped, whether the poll runs or not; at rest the poll
