@@ -26,6 +26,7 @@ const QString kWaitTimedOut = QStringLiteral("Délai dépassé : le focuser n'a 
 // The slow-move buttons stay usable with no driver object.
 const QString kNoFocuser = QStringLiteral("Aucun focuser n'est en service : le mouvement n'est pas envoyé");
 const QString kPollStopped = QStringLiteral("Erreur du focuser : suivi du moteur arrêté.");
+const QString kTargetMissed = QStringLiteral("Position atteinte %1 au lieu de %2.");
 
 enum class MotorWait { AtRest, TimedOut, Closing };
 
@@ -72,6 +73,14 @@ MotorWait waitForMotor(TForm1& form, bool afterMove, MoveWaits& waits) {
     asked = next;
     if (Application->Terminated()) return MotorWait::Closing;
   }
+}
+
+// An absolute focuser's move has ended: the program takes the position the
+// driver reports, since a target beyond the travel stops the motor at its end.
+// A move that ran its course and still stands elsewhere is logged.
+void takeReportedPosition(TForm1& f, int target, bool ranItsCourse) {
+  f.xPosition = f.Focuser.Position();
+  if (ranItsCourse && f.xPosition != target) f.MemoLog->Add(kTargetMissed.arg(f.xPosition).arg(target));
 }
 
 // The position display. It waits for the motor within `waits`; with none,
@@ -177,16 +186,16 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
       if (end == MotorWait::Closing) return;
     }
     // A relative count already says what was sent, and a stop has set it to 0
-    // since; an absolute driver tells where a cut move left it.
-    if (absolute)
-      xPosition = (cut || waits.stopped() || end == MotorWait::TimedOut) ? Focuser.Position() : Pos;
+    // since; an absolute driver tells where the move left it.
+    if (absolute) takeReportedPosition(*this, Pos, !cut && !waits.stopped() && end == MotorWait::AtRest);
   } else if (absolute) {
+    const int target = addSteps(xPosition, Pos);
     Focuser.MoveToPositionPlus(Pos);
     end = waitAfterMove();
     if (end == MotorWait::Closing) return;
     // Read once the motor stands: right after the command a driver reports
     // where it started from.
-    xPosition = Focuser.Position();
+    takeReportedPosition(*this, target, !waits.stopped() && end == MotorWait::AtRest);
   } else {
     Focuser.MoveByReference(Pos);
     xPosition = addSteps(xPosition, Pos);
