@@ -108,6 +108,20 @@ void TForm1::StopMoves() {
   stepsInTurn_.clear();
 }
 
+bool TForm1::MoveHasEnded() const {
+  if (!moveUnderWay_ || !lastMoveSent_ || !stepsInTurn_.isEmpty()) return false;
+  try {
+    return !Focuser.IsMoving();
+  } catch (const std::exception&) {
+    return false;  // a driver that cannot say may still be moving
+  }
+}
+
+int TForm1::StandingPosition() const {
+  if (Focuser.isEmpty() || !Focuser.Link() || !Focuser.Absolute()) return xPosition;
+  return Focuser.Position();
+}
+
 void TForm1::StepMoveInTurn(int steps) {
   if (moveUnderWay_)
     stepsInTurn_.append(steps);
@@ -150,6 +164,7 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
 
 void TForm1::moveOnce(int Pos, bool IsAbs) {
   MoveWaits waits(platform_.clock, stopCount_);
+  lastMoveSent_ = false;
   const auto waitAfterMove = [this, &waits] {
     waits.moveSent();
     return waitForMotor(*this, true, waits);
@@ -182,6 +197,7 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
         Focuser.Move(plan.last);
         xPosition = Pos;
       }
+      lastMoveSent_ = true;
       end = waitAfterMove();
       if (end == MotorWait::Closing) return;
     }
@@ -191,6 +207,7 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
   } else if (absolute) {
     const int target = addSteps(xPosition, Pos);
     Focuser.MoveToPositionPlus(Pos);
+    lastMoveSent_ = true;
     end = waitAfterMove();
     if (end == MotorWait::Closing) return;
     // Read once the motor stands: right after the command a driver reports
@@ -199,6 +216,7 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
   } else {
     Focuser.MoveByReference(Pos);
     xPosition = addSteps(xPosition, Pos);
+    lastMoveSent_ = true;
     end = waitAfterMove();
     if (end == MotorWait::Closing) return;
   }
