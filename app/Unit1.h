@@ -137,6 +137,14 @@ class TForm1 : public QWidget, public SettingsRecord {
   void DemandeArret();
   // The stop's log line, also written by an OK of the settings dialog that stops a move.
   void LogStopRequest();
+  // The move under way has sent all its moves and its motor stands: only its
+  // end is left, held up while a window opened inside its wait stays open.
+  bool MoveHasEnded() const;
+  // Where the focuser stands now, as the settings dialog learns it: a linked
+  // absolute driver's own position, which the program's lags behind during a
+  // move; otherwise the program's count, which a relative move updates as it
+  // is sent.
+  int StandingPosition() const;
 
   // ---- Star measurement (measure/) ----
   void TimerSourisTimer();
@@ -196,6 +204,7 @@ class TForm1 : public QWidget, public SettingsRecord {
   bool moveUnderWay_ = false;
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
+  bool lastMoveSent_ = false;   // the move under way has no Move left to send
   bool pollFailed_ = false;     // the motor poll stopped on a driver error
 
   friend class RunningAutofocus;

@@ -26,6 +26,7 @@ const QString kWaitTimedOut = QStringLiteral("Délai dépassé : le focuser n'a 
 // The slow-move buttons stay usable with no driver object.
 const QString kNoFocuser = QStringLiteral("Aucun focuser n'est en service : le mouvement n'est pas envoyé");
 const QString kPollStopped = QStringLiteral("Erreur du focuser : suivi du moteur arrêté.");
+const QString kTargetMissed = QStringLiteral("Position atteinte %1 au lieu de %2.");
 
 enum class MotorWait { AtRest, TimedOut, Closing };
 
@@ -74,6 +75,14 @@ MotorWait waitForMotor(TForm1& form, bool afterMove, MoveWaits& waits) {
   }
 }
 
+// An absolute focuser's move has ended: the program takes the position the
+// driver reports, since a target beyond the travel stops the motor at its end.
+// A move that ran its course and still stands elsewhere is logged.
+void takeReportedPosition(TForm1& f, int target, bool ranItsCourse) {
+  f.xPosition = f.Focuser.Position();
+  if (ranItsCourse && f.xPosition != target) f.MemoLog->Add(kTargetMissed.arg(f.xPosition).arg(target));
+}
+
 // The position display. It waits for the motor within `waits`; with none,
 // the motor was given up and it shows at once what the program knows.
 void showPosition(TForm1& f, MoveWaits* waits) {
@@ -99,6 +108,20 @@ void TForm1::StopMoves() {
   stepsInTurn_.clear();
 }
 
+bool TForm1::MoveHasEnded() const {
+  if (!moveUnderWay_ || !lastMoveSent_ || !stepsInTurn_.isEmpty()) return false;
+  try {
+    return !Focuser.IsMoving();
+  } catch (const std::exception&) {
+    return false;  // a driver that cannot say may still be moving
+  }
+}
+
+int TForm1::StandingPosition() const {
+  if (Focuser.isEmpty() || !Focuser.Link() || !Focuser.Absolute()) return xPosition;
+  return Focuser.Position();
+}
+
 void TForm1::StepMoveInTurn(int steps) {
   if (!moveUnderWay_)
     Moteur(steps, false);
@@ -112,10 +135,11 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
   if (moveUnderWay_ || Application->Terminated()) return;
   if (Focuser.isEmpty()) throw Exception(kNoFocuser);
   // A poll stopped by a driver error comes back with the next move, while
-  // the link holds.
+  // the link holds. Only an answer clears the mark: a move whose question
+  // fails leaves the poll to the next.
   if (pollFailed_) {
-    pollFailed_ = false;
     TimerTrackBar->setEnabled(Focuser.Link());
+    pollFailed_ = false;
   }
   moveUnderWay_ = true;
   // Every move can be stopped, whether the poll runs or not; at rest the poll
@@ -140,6 +164,7 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
 
 void TForm1::moveOnce(int Pos, bool IsAbs) {
   MoveWaits waits(platform_.clock, stopCount_);
+  lastMoveSent_ = false;
   const auto waitAfterMove = [this, &waits] {
     waits.moveSent();
     return waitForMotor(*this, true, waits);
@@ -172,23 +197,26 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
         Focuser.Move(plan.last);
         xPosition = Pos;
       }
+      lastMoveSent_ = true;
       end = waitAfterMove();
       if (end == MotorWait::Closing) return;
     }
     // A relative count already says what was sent, and a stop has set it to 0
-    // since; an absolute driver tells where a cut move left it.
-    if (absolute)
-      xPosition = (cut || waits.stopped() || end == MotorWait::TimedOut) ? Focuser.Position() : Pos;
+    // since; an absolute driver tells where the move left it.
+    if (absolute) takeReportedPosition(*this, Pos, !cut && !waits.stopped() && end == MotorWait::AtRest);
   } else if (absolute) {
+    const int target = addSteps(xPosition, Pos);
     Focuser.MoveToPositionPlus(Pos);
+    lastMoveSent_ = true;
     end = waitAfterMove();
     if (end == MotorWait::Closing) return;
     // Read once the motor stands: right after the command a driver reports
     // where it started from.
-    xPosition = Focuser.Position();
+    takeReportedPosition(*this, target, !waits.stopped() && end == MotorWait::AtRest);
   } else {
     Focuser.MoveByReference(Pos);
     xPosition = addSteps(xPosition, Pos);
+    lastMoveSent_ = true;
     end = waitAfterMove();
     if (end == MotorWait::Closing) return;
   }

@@ -17,7 +17,7 @@ TColor couleurBoite(const QString& text, int sentinelle) {
 void TForm3::ValideLimiteBasseClick() {
   TForm1& f = *Form1;
   f.TimerTrackBar->setEnabled(false);
-  const Limites l = apprendLimiteBasse(f.xPosition, f.xLimiteHaute);
+  const Limites l = apprendLimiteBasse(f.StandingPosition(), f.xLimiteHaute);
   f.xLimiteBasse = l.basse;
   LimiteBasse->setText(QString::number(f.xLimiteBasse));
   if (l.haute != f.xLimiteHaute) {
@@ -30,14 +30,15 @@ void TForm3::ValideLimiteBasseClick() {
 
 void TForm3::ValideLimiteHauteClick() {
   TForm1& f = *Form1;
-  if (!accepteLimiteHaute(f.xPosition, f.xLimiteBasse)) return;
-  f.xLimiteHaute = f.xPosition;
+  const int position = f.StandingPosition();
+  if (!accepteLimiteHaute(position, f.xLimiteBasse)) return;
+  f.xLimiteHaute = position;
   LimiteHaute->setText(QString::number(f.xLimiteHaute));
 }
 
 void TForm3::ValideMAPClick() {
   TForm1& f = *Form1;
-  f.xPositionMap = f.xPosition;
+  f.xPositionMap = f.StandingPosition();
   PointDeMap->setText(QString::number(f.xPositionMap));
   f.BoutonRappelMAP->setEnabled(true);
 }

@@ -51,6 +51,9 @@ void takeValues(TForm1& f, const SettingsRecord& v) {
 // hand-over waits for its end.
 void deferHandOver(TForm1& f, const SettingsRecord& v) {
   Form3->pendingHandOver = v;
+  // A move whose motor already stands at its end is held up only by this
+  // dialog: it ends as the dialog closes, with nothing to stop.
+  if (!f.AutofocusUnderWay() && f.MoveHasEnded()) return;
   f.DemandeArret();
   // A move ends short of its target: the log says why. A run says so itself.
   if (!f.AutofocusUnderWay()) f.LogStopRequest();

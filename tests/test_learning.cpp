@@ -1,5 +1,9 @@
+#include <QCoreApplication>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include "fake_ascom.h"
 #include "platform/controls.h"
 #include "settings_fixture.h"
 
@@ -70,4 +74,53 @@ TEST_F(Learning, LearningTheLowerLimitRunsThePollInTheDialogAndAfterCancel) {
   }, false);
   EXPECT_TRUE(form->TimerTrackBar->Enabled());
   EXPECT_EQ(form->xLimiteBasse, 300);
+}
+
+// The dialog opened during a fast move of 120 steps at 10 steps a second from
+// 5000, its learn button pressed once the motor stands at 5120 or while it
+// still moves, then OK: the value learnt and stored is where the focuser
+// stood at the press, and only a motor still moving is stopped.
+TEST(LearningOnSimulator, ALearnButtonTakesWhereTheFocuserStandsAlsoDuringAMove) {
+  struct Case {
+    bool absolute;
+    TSpeedButton* TForm3::*button;
+    QByteArray key;
+    uint32_t pressAfterMs;
+    int learnt;
+  };
+  for (const Case& c : {Case{true, &TForm3::ValideMAP, "Position MAP", 12000, 5120},
+                        Case{true, &TForm3::ValideLimiteBasse, "Limite basse", 12000, 5120},
+                        Case{true, &TForm3::ValideLimiteHaute, "Limite haute", 12000, 5120},
+                        Case{false, &TForm3::ValideMAP, "Position MAP", 12000, 5120},
+                        Case{true, &TForm3::ValideMAP, "Position MAP", 0, 5010}}) {
+    SCOPED_TRACE(c.key.toStdString() + (c.absolute ? " absolute " : " relative ") + std::to_string(c.pressAfterMs));
+    TestPlatform p;
+    FocusSimSettings settings;
+    settings.absolute = c.absolute;
+    settings.speed = 10;
+    settings.startPosition = 5000;
+    auto motor = installSimulator(p, settings);
+    p.writeIni("[Focuser]\r\nDriver=FocusSim.Focuser\r\nPosition=5000\r\n[Autofocus]\r\nLowSpeed=2\r\nHighSpeed=12\r\n");
+    auto form = makeForm(p);
+    auto dialog = std::make_unique<TForm3>();
+    Form3 = dialog.get();
+    p.time.at(p.time.GetTickCount() + 1000, [&] {
+      QTimer::singleShot(0, Form3, [&] {
+        p.time.advance(c.pressAfterMs);
+        ((*Form3).*c.button)->click();
+        Form3->done(QDialog::Accepted);
+      });
+      QTest::mouseClick(form->BoutonSetup, Qt::LeftButton);
+    });
+    QTest::mouseClick(form->BoutonAVRapide, Qt::LeftButton);
+    QCoreApplication::processEvents();  // the hand-over
+    EXPECT_EQ(motor->position(), c.learnt);
+    EXPECT_EQ(form->MemoLog->Lines().count(QStringLiteral("STOP demandé")), c.pressAfterMs ? 0 : 1);
+    form->EcritFichierIni();  // as the close does
+    const QByteArray learnt = QByteArray::number(c.learnt);
+    EXPECT_TRUE(p.readIni().contains("\r\n" + c.key + "=" + learnt + "\r\n")) << p.readIni().toStdString();
+    EXPECT_TRUE(p.readIni().contains("\r\nPosition=" + learnt + "\r\n"));
+    dialog.reset();
+    Form1 = nullptr;
+  }
 }

@@ -224,11 +224,18 @@ TEST_F(Motion, ThePollFollowsTheMotorAndStopsQuietlyOnAnError) {
   EXPECT_EQ(form->MemoLog->Lines().count(QStringLiteral("Erreur du focuser : suivi du moteur arrêté.")), 1);
   EXPECT_TRUE(p.dialogs.shown.isEmpty());
 
-  // The next move can be stopped, and brings the poll back.
+  // Moves that fail at the driver before their first Move leave the poll to
+  // the first one that gets through, which can be stopped.
+  driver->raise.clear();
+  driver->raise[QStringLiteral("Link")] = [](InvokeKind) {
+    throw AutomationError(QStringLiteral("Fake"), QStringLiteral("Câble débranché"), 9);
+  };
+  for (int failed = 0; failed < 2; ++failed) EXPECT_THROW(form->Moteur(50, false), AutomationError);
   driver->raise.clear();
   driver->movingAnswers = 3;
   bool stoppable = false;
-  afterMoves(2, [&] { stoppable = form->BoutonSTOP->isEnabled() && form->TimerTrackBar->Enabled(); });
+  afterMoves(driver->moves().size() + 1,
+             [&] { stoppable = form->BoutonSTOP->isEnabled() && form->TimerTrackBar->Enabled(); });
   form->Moteur(50, false);
   EXPECT_TRUE(stoppable);
 }

@@ -176,3 +176,39 @@ TEST(MotionButtonsOnSimulator, AStopMidwayThroughATargetSendsNoFurtherChunk) {
     EXPECT_TRUE(Halt);
   }
 }
+
+// A limit, or a fast move, beyond the travel of the simulator, which stops at
+// its end as a real focuser does: the window shows, the limit buttons follow
+// and the settings file stores where the motor stands, and the log says once
+// which target was missed.
+TEST(MotionButtonsOnSimulator, AMoveBeyondTheTravelEndsWhereTheMotorStopped) {
+  struct Case {
+    TSpeedButton* TForm1::*button;
+    int start, high, reached;
+    QStringList logged;
+  };
+  for (const Case& c : {Case{&TForm1::GoLimiteHaute, 99000, 120000, 100000, {"Position atteinte 100000 au lieu de 120000."}},
+                        Case{&TForm1::GoLimiteBasse, 2000, 120000, 0, {"Position atteinte 0 au lieu de -3000."}},
+                        Case{&TForm1::BoutonAVRapide, 99990, 120000, 100000, {"Position atteinte 100000 au lieu de 100030."}},
+                        Case{&TForm1::GoLimiteHaute, 99000, 99500, 99500, {}}}) {
+    SCOPED_TRACE(c.start);
+    TestPlatform p;
+    FocusSimSettings settings;
+    settings.maxStep = 100000;
+    settings.startPosition = c.start;
+    auto motor = installSimulator(p, settings);
+    p.writeIni("[Focuser]\r\nDriver=FocusSim.Focuser\r\nLimite basse=-3000\r\nLimite haute=" +
+               QByteArray::number(c.high) + "\r\n[Autofocus]\r\nLowSpeed=2\r\nHighSpeed=4\r\n");
+    auto form = makeForm(p);
+    TSpeedButton* button = (*form).*c.button;
+    ASSERT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(motor->position(), c.reached);
+    EXPECT_EQ(form->LabelPosition->text(), QString::number(c.reached));
+    EXPECT_EQ(form->MemoLog->Lines().filter(QStringLiteral("Position atteinte")), c.logged);
+    EXPECT_EQ(form->GoLimiteHaute->isEnabled(), c.reached != c.high);
+    EXPECT_TRUE(form->GoLimiteBasse->isEnabled());
+    form->close();
+    EXPECT_TRUE(p.readIni().contains("\r\nPosition=" + QByteArray::number(c.reached) + "\r\n")) << p.readIni().toStdString();
+  }
+}
