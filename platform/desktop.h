@@ -16,6 +16,8 @@ class DesktopDC {
   // Copies the pixels shown in `r` into a new image of r's size; pixels that
   // lie beyond the screen come out black.
   virtual QImage copy(const QRect& r) = 0;
+  // The rectangle `r` cut to the screen: the pixels copy() really reads.
+  virtual QRect onScreen(const QRect& r) = 0;
   // Puts a block taken by copy() back at `topLeft`, taking away the frame the
   // program drew over it since.
   virtual void paste(const QImage& block, QPoint topLeft) = 0;

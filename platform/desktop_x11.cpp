@@ -40,6 +40,7 @@ class X11DC : public DesktopDC {
  public:
   explicit X11DC(X11Desktop& desk) : desk_(desk) {}
   QImage copy(const QRect& r) override;
+  QRect onScreen(const QRect& r) override;
   void paste(const QImage& block, QPoint topLeft) override;
   void frameRect(const QRect& r, QColor colour) override;
 
@@ -144,6 +145,8 @@ class X11Desktop : public Desktop {
     XDestroyImage(image);
     return out;
   }
+
+  QRect onScreen(const QRect& r) const { return display_ ? r & screenRect() : QRect(); }
 
   // Takes away every frame line.
   void takeAwayAll() {
@@ -273,6 +276,7 @@ class X11Desktop : public Desktop {
 };
 
 QImage X11DC::copy(const QRect& r) { return desk_.capture(r); }
+QRect X11DC::onScreen(const QRect& r) { return desk_.onScreen(r); }
 void X11DC::paste(const QImage&, QPoint) { desk_.takeAwayAll(); }
 void X11DC::frameRect(const QRect& r, QColor colour) { desk_.outline(r, colour); }
 

@@ -17,6 +17,7 @@ class MemoryDC : public DesktopDC {
     p.drawImage(QPoint(0, 0), desk_.screen, r);
     return out;
   }
+  QRect onScreen(const QRect& r) override { return r & desk_.screen.rect(); }
   void paste(const QImage& block, QPoint topLeft) override {
     QPainter p(&desk_.screen);
     p.drawImage(topLeft, block);

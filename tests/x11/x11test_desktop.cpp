@@ -267,6 +267,8 @@ TEST_F(OnX11, SquaresAtTheScreenCornersAreClampedAndErased) {
   }
   // Rectangles wholly off the screen, or far beyond what X coordinates hold.
   auto dc = desktop->GetWindowDC();
+  EXPECT_EQ(dc->onScreen(QRect(-10, -10, 30, 30)), QRect(0, 0, 20, 20));
+  EXPECT_TRUE(dc->onScreen(QRect(-100000, -100000, 3, 3)).isEmpty());
   EXPECT_EQ(dc->copy(QRect(-100000, -100000, 3, 3)).pixel(1, 1), qRgb(0, 0, 0));
   dc->frameRect(QRect(40000, 40000, 10, 10), Qt::red);
   dc->frameRect(QRect(5, 5, 0, 0), Qt::red);
