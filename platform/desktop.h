@@ -38,6 +38,10 @@ class Desktop {
   virtual QPoint GetCursorPos() = 0;
   // Whether the left mouse button is down at this moment, over any window.
   virtual bool leftButtonDown() = 0;
+  // The outer rectangle (frame and title bar included) of `window`, one of
+  // the program's own, where the screen shows it at this moment: while the
+  // window manager moves or resizes a window, the toolkit learns of it late.
+  virtual QRect frameOnScreen(const QWidget* window) = 0;
   // Makes `window` the foreground window.
   virtual void bringToFront(QWidget* window) = 0;
 };

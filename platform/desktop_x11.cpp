@@ -103,6 +103,17 @@ class X11Desktop : public Desktop {
   QPoint GetCursorPos() override { return pointer().first; }
   bool leftButtonDown() override { return pointer().second & Button1Mask; }
 
+  QRect frameOnScreen(const QWidget* window) override {
+    const QWindow* handle = window->windowHandle();
+    if (!display_ || !handle || !handle->handle()) return window->frameGeometry();
+    // The window manager's frame is a child of the root, so its place is in
+    // screen coordinates.
+    const Window frame = topAncestor(Window(handle->winId()));
+    XWindowAttributes a{};
+    if (!frame || !XGetWindowAttributes(display_, frame, &a)) return window->frameGeometry();
+    return QRect(a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width);
+  }
+
   void bringToFront(QWidget* window) override {
     if (!window) return;
     window->raise();

@@ -1,6 +1,7 @@
 #include "memory_desktop.h"
 
 #include <QPainter>
+#include <QWidget>
 
 namespace {
 
@@ -59,6 +60,11 @@ void MemoryDesktop::showImage(const QImage& image, QPoint topLeft) {
 }
 
 std::unique_ptr<DesktopDC> MemoryDesktop::GetWindowDC() { return std::make_unique<MemoryDC>(*this); }
+
+QRect MemoryDesktop::frameOnScreen(const QWidget* window) {
+  const auto shown = framesShown.find(window);
+  return shown != framesShown.end() ? shown->second : window->frameGeometry();
+}
 
 void MemoryDesktop::repaint() {
   screen = background.copy();
