@@ -198,6 +198,10 @@ class TForm1 : public QWidget, public SettingsRecord {
   void operationEnded();
   bool pickUnderWay_ = false;  // a star pick is running (measure/picking.cpp)
   unsigned trackingRun_ = 0;   // changes at each start and stop of tracking (measure/tracking.cpp)
+  // Picking's last tick saw the left button down, in a press that began on
+  // one of the program's windows or not (measure/picking.cpp).
+  bool buttonSeenDown_ = false;
+  bool pressOnProgram_ = false;
 
   // A move in progress (focuser/motion.cpp).
   void moveOnce(int Pos, bool IsAbs);

@@ -2,6 +2,7 @@
 // The FWHM measurement of the star in the square at (OrigX, OrigY).
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QRgb>
 
 #include "platform/colors.h"
@@ -27,14 +28,18 @@ struct StarMeasure {
   int YMax = 0;         // row of the first maximum; 0 when no pixel is brighter than 0
   double IMax2 = 0.0;   // largest intensity of the profile row
   QList<double> profil;        // the intensities of row YMax, left to right
+  int colonneProfil = 1;       // the square's column of profil's first value
   double demiNiveau = 0.0;     // the half level, IMin + (IMax - IMin) / 2
   int lignes = 0;              // rows scanned: the half-level line has one point per row
   int K = 0;                   // pixels at or above the half level
   double fwhm = 0.0;           // diameter of the disc of K pixels
 };
 
-// Measures the square `image` of side `side` (brought within 0 to 40); pixels
-// the image lacks count as black.
+// Measures the square `image` of side `side` (brought within 0 to 40) over
+// the pixels of `onScreen` (square coordinates) only: those beyond the screen,
+// or that the image lacks, are left out of the extremes, the profile and the count.
+StarMeasure mesureEtoile(const QImage& image, int side, const QRect& onScreen);
+// The same over every pixel of `image`.
 StarMeasure mesureEtoile(const QImage& image, int side);
 
 // The colour of the peak display: orange below 100, green to 200, red above.

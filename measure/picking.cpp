@@ -19,15 +19,17 @@ bool pointDansFenetre(QPoint p, const QRect& outer) {
          p.y() <= outer.top() + outer.height();
 }
 
-bool pointSurLeProgramme(QPoint p) {
+bool pointSurLeProgramme(QPoint p, Desktop& desktop) {
   const QWidgetList windows = QApplication::topLevelWidgets();
-  return std::any_of(windows.begin(), windows.end(), [p](const QWidget* w) {
-    return w->isVisible() && !w->isMinimized() && pointDansFenetre(p, w->frameGeometry());
+  return std::any_of(windows.begin(), windows.end(), [&](const QWidget* w) {
+    return w->isVisible() && !w->isMinimized() && pointDansFenetre(p, desktop.frameOnScreen(w));
   });
 }
 
 void TForm1::wireMeasureEvents() {
   connect(TimerSouris, &TTimer::OnTimer, this, [this] { guarded([this] { TimerSourisTimer(); }); });
+  // A button held when picking comes on was pressed where no tick saw it.
+  connect(TimerSouris, &TTimer::PeriodStarted, this, [this] { buttonSeenDown_ = false; });
   connect(CheckBox1, &QCheckBox::toggled, this, [this] { guarded([this] { CheckBox1Click(); }); });
   connect(BoutonCapture, &QToolButton::clicked, this, [this] { guarded([this] { BoutonCaptureClick(); }); });
   connect(BoutonStopCapture, &QToolButton::clicked, this, [this] { guarded([this] { BoutonStopCaptureClick(); }); });
@@ -38,17 +40,26 @@ void TForm1::wireMeasureEvents() {
 }
 
 void TForm1::TimerSourisTimer() {
+  if (Application->Terminated()) return;
+  Desktop& desktop = platform_.desktop;
+  const QPoint P = desktop.GetCursorPos();
+  const bool down = desktop.leftButtonDown();
+  // A press is judged where a tick first sees the button down, and stays so
+  // to its release: one that began on the program's window is a move or a
+  // resize of it, however far the pointer then leads the window.
+  if (down && !buttonSeenDown_) pressOnProgram_ = pointSurLeProgramme(P, desktop);
+  buttonSeenDown_ = down;
+
   // The frame move and the measurement serve events, so the next tick can come
   // while this pick is under way; it must not start a pick inside this one.
-  if (pickUnderWay_ || Application->Terminated()) return;
+  if (pickUnderWay_) return;
   // A run measures the star it started on to its end, though the prompts of
   // the manual trigger switch picking on inside it.
   if (AutofocusUnderWay()) return;
-  const QPoint P = platform_.desktop.GetCursorPos();
-  if (pointSurLeProgramme(P)) return;
+  if (!down || pressOnProgram_) return;
+  if (pointSurLeProgramme(P, desktop)) return;
   if (TimerSuivi->Enabled()) return;
   if (!CheckBox1->isChecked()) return;
-  if (!platform_.desktop.leftButtonDown()) return;
 
   pickUnderWay_ = true;
   struct Done {

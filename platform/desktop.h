@@ -16,6 +16,8 @@ class DesktopDC {
   // Copies the pixels shown in `r` into a new image of r's size; pixels that
   // lie beyond the screen come out black.
   virtual QImage copy(const QRect& r) = 0;
+  // The rectangle `r` cut to the screen: the pixels copy() really reads.
+  virtual QRect onScreen(const QRect& r) = 0;
   // Puts a block taken by copy() back at `topLeft`, taking away the frame the
   // program drew over it since.
   virtual void paste(const QImage& block, QPoint topLeft) = 0;
@@ -36,6 +38,10 @@ class Desktop {
   virtual QPoint GetCursorPos() = 0;
   // Whether the left mouse button is down at this moment, over any window.
   virtual bool leftButtonDown() = 0;
+  // The outer rectangle (frame and title bar included) of `window`, one of
+  // the program's own, where the screen shows it at this moment: while the
+  // window manager moves or resizes a window, the toolkit learns of it late.
+  virtual QRect frameOnScreen(const QWidget* window) = 0;
   // Makes `window` the foreground window.
   virtual void bringToFront(QWidget* window) = 0;
 };

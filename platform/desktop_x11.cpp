@@ -40,6 +40,7 @@ class X11DC : public DesktopDC {
  public:
   explicit X11DC(X11Desktop& desk) : desk_(desk) {}
   QImage copy(const QRect& r) override;
+  QRect onScreen(const QRect& r) override;
   void paste(const QImage& block, QPoint topLeft) override;
   void frameRect(const QRect& r, QColor colour) override;
 
@@ -102,6 +103,17 @@ class X11Desktop : public Desktop {
   QPoint GetCursorPos() override { return pointer().first; }
   bool leftButtonDown() override { return pointer().second & Button1Mask; }
 
+  QRect frameOnScreen(const QWidget* window) override {
+    const QWindow* handle = window->windowHandle();
+    if (!display_ || !handle || !handle->handle()) return window->frameGeometry();
+    // The window manager's frame is a child of the root, so its place is in
+    // screen coordinates.
+    const Window frame = topAncestor(Window(handle->winId()));
+    XWindowAttributes a{};
+    if (!frame || !XGetWindowAttributes(display_, frame, &a)) return window->frameGeometry();
+    return QRect(a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width);
+  }
+
   void bringToFront(QWidget* window) override {
     if (!window) return;
     window->raise();
@@ -144,6 +156,8 @@ class X11Desktop : public Desktop {
     XDestroyImage(image);
     return out;
   }
+
+  QRect onScreen(const QRect& r) const { return display_ ? r & screenRect() : QRect(); }
 
   // Takes away every frame line.
   void takeAwayAll() {
@@ -273,6 +287,7 @@ class X11Desktop : public Desktop {
 };
 
 QImage X11DC::copy(const QRect& r) { return desk_.capture(r); }
+QRect X11DC::onScreen(const QRect& r) { return desk_.onScreen(r); }
 void X11DC::paste(const QImage&, QPoint) { desk_.takeAwayAll(); }
 void X11DC::frameRect(const QRect& r, QColor colour) { desk_.outline(r, colour); }
 

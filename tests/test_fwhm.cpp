@@ -1,5 +1,6 @@
 #include <QChartView>
 #include <QLineSeries>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -16,14 +17,15 @@ QImage square(int side, QRgb fill = qRgb(0, 0, 0)) {
   return img;
 }
 
-// A star of Gaussian profile, peak `peak` at pixel (c, c) of a square of `side`.
-QImage gaussianStar(int side, double sigma, double peak = 250.0) {
+// A star of Gaussian profile, `peak` above a sky of `sky` at pixel (c, c) of a
+// square of `side`.
+QImage gaussianStar(int side, double sigma, double peak = 250.0, int sky = 0) {
   QImage img = square(side);
   const int c = side / 2;
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x) {
       const double r2 = (x - c) * (x - c) + (y - c) * (y - c);
-      const int v = int(std::lround(peak * std::exp(-r2 / (2 * sigma * sigma))));
+      const int v = sky + int(std::lround(peak * std::exp(-r2 / (2 * sigma * sigma))));
       img.setPixel(x, y, qRgb(v, v, v));
     }
   return img;
@@ -303,5 +305,39 @@ TEST_F(Measuring, GaussianStarsOfKnownWidths) {
     const double fwhm = CalculeFWHM(false);
     std::printf("sigma %.1f  true FWHM %.3f  measured %.3f\n", s.sigma, 2.35482 * s.sigma, fwhm);
     EXPECT_NEAR(fwhm, s.fwhm, 0.001) << s.sigma;
+  }
+}
+
+// A star over a grey sky of 50, 6 pixels from each edge and corner of the
+// screen in turn: the square's pixels beyond the screen are left out of the
+// measure, so the star measures as in the middle while it lies whole on the
+// screen. Counted as black, it made the faint star 35.93 wide.
+TEST_F(Measuring, AStarAtTheScreensEdgeMeasuresAsInTheMiddle) {
+  const QSize screen = p.desktop.screen.size();
+  const int right = screen.width() - 7, bottom = screen.height() - 7;
+  const QPoint middle(screen.width() / 2, screen.height() / 2);
+  const struct {
+    const char* where;
+    QPoint star;
+  } places[] = {{"middle", middle},        {"left", {6, middle.y()}},        {"right", {right, middle.y()}},
+                {"top", {middle.x(), 6}},  {"bottom", {middle.x(), bottom}}, {"top left", {6, 6}},
+                {"top right", {right, 6}}, {"bottom left", {6, bottom}},     {"bottom right", {right, bottom}}};
+  form->xTaille = 40;
+  for (int peak : {90, 200}) {
+    const QImage star = gaussianStar(41, 2.0, peak - 50, 50);
+    for (const auto& place : places) {
+      p.desktop.background.fill(qRgb(50, 50, 50));
+      p.desktop.screen = p.desktop.background;
+      p.desktop.showImage(star, place.star - QPoint(20, 20));
+      OrigX = place.star.x() - 20;
+      OrigY = place.star.y() - 20;
+      EXPECT_NEAR(CalculeFWHM(false), 5.171, 0.001) << place.where << ", peak " << peak;
+      // The profile keeps the star at its column of the square.
+      const QList<QPointF> profile = form->Series1->points();
+      const auto top =
+          std::max_element(profile.begin(), profile.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
+      ASSERT_NE(top, profile.end()) << place.where;
+      EXPECT_EQ(top->x(), 19.0) << place.where;
+    }
   }
 }

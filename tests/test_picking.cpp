@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -90,15 +91,67 @@ TEST_F(Picking, AHeldButtonPicksOncePerTickAndDragsTheSquare) {
 TEST_F(Picking, APressOnTheWindowOrJustRightOfOrBelowItPicksNothing) {
   p.desktop.leftButton = true;
   const QRect outer = form->frameGeometry();
-  for (QPoint at : {outer.topLeft(), outer.center(), QPoint(outer.left() + outer.width(), outer.center().y()),
-                    QPoint(outer.center().x(), outer.top() + outer.height())}) {
+  const auto pressAt = [&](QPoint at) {
+    p.desktop.leftButton = false;
+    tick();
     p.desktop.cursor = at;
+    p.desktop.leftButton = true;
+    tick();
+  };
+  for (QPoint at : {outer.topLeft(), outer.center(), QPoint(outer.left() + outer.width(), outer.center().y()),
+                    QPoint(outer.center().x(), outer.top() + outer.height())})
+    pressAt(at);
+  EXPECT_EQ(picks(), 0);
+  pressAt(QPoint(outer.left() + outer.width() + 1, outer.center().y()));
+  EXPECT_EQ(picks(), 1);
+}
+
+// The window manager moves or resizes the main window under a held press,
+// ahead of what the program knows of its place: no tick of a press that began
+// on the window picks, however far the pointer goes; the next press outside does.
+TEST_F(Picking, APressThatBeganOnTheWindowPicksNothingWhileTheWindowManagerMovesIt) {
+  const QRect known = form->frameGeometry();
+  const QPoint titleBar(known.left() + 40, (known.top() + form->geometry().top()) / 2);
+  const QPoint rightBorder(known.right(), known.center().y());
+  const struct {
+    const char* what;
+    QPoint pressed;
+    int firstSeenAfter;    // steps the pointer made before a tick saw the button down
+    int step;              // pixels to the right at each step
+    int frameLag;          // steps the frame shown lags behind the pointer
+    bool resize;           // the right border follows the pointer, not the whole frame
+    bool pressedWhileOff;  // the press began while picking was switched off
+  } drags[] = {
+      {"dragged left by its title bar", titleBar, 0, -10, 0, false, false},
+      {"dragged left, the press first seen after five steps", titleBar, 5, -10, 0, false, false},
+      {"widened by its right border, which lags the pointer", rightBorder, 0, 10, 1, true, false},
+      {"widened by a press made while picking was off", rightBorder, 0, 10, 1, true, true},
+  };
+  for (const auto& drag : drags) {
+    p.desktop.framesShown.clear();
+    p.desktop.cursor = QPoint(512, 384);
+    p.desktop.leftButton = drag.pressedWhileOff;  // held on the star at the last tick
+    tick();
+    if (drag.pressedWhileOff) form->TimerSouris->setEnabled(false);
+    const int before = picks();
+    p.desktop.leftButton = true;
+    for (int k = drag.firstSeenAfter; k <= 10; ++k) {
+      p.desktop.cursor = drag.pressed + QPoint(k * drag.step, 0);
+      const int moved = std::max(k - drag.frameLag, 0) * drag.step;
+      p.desktop.framesShown[form.get()] = drag.resize ? known.adjusted(0, 0, moved, 0) : known.translated(moved, 0);
+      if (drag.pressedWhileOff) form->TimerSouris->setEnabled(true);
+      tick();
+    }
+    EXPECT_EQ(picks(), before) << drag.what;
+    p.desktop.leftButton = false;
     tick();
   }
-  EXPECT_EQ(picks(), 0);
-  p.desktop.cursor = QPoint(outer.left() + outer.width() + 1, outer.center().y());
+  p.desktop.framesShown.clear();  // the window manager's move is over
+  p.desktop.cursor = QPoint(512, 384);
+  p.desktop.leftButton = true;
+  const int before = picks();
   tick();
-  EXPECT_EQ(picks(), 1);
+  EXPECT_EQ(picks(), before + 1);
 }
 
 TEST_F(Picking, TrackingOrAnUntickedBoxBlocksPicking) {

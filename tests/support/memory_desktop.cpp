@@ -1,6 +1,7 @@
 #include "memory_desktop.h"
 
 #include <QPainter>
+#include <QWidget>
 
 namespace {
 
@@ -17,6 +18,7 @@ class MemoryDC : public DesktopDC {
     p.drawImage(QPoint(0, 0), desk_.screen, r);
     return out;
   }
+  QRect onScreen(const QRect& r) override { return r & desk_.screen.rect(); }
   void paste(const QImage& block, QPoint topLeft) override {
     QPainter p(&desk_.screen);
     p.drawImage(topLeft, block);
@@ -58,6 +60,11 @@ void MemoryDesktop::showImage(const QImage& image, QPoint topLeft) {
 }
 
 std::unique_ptr<DesktopDC> MemoryDesktop::GetWindowDC() { return std::make_unique<MemoryDC>(*this); }
+
+QRect MemoryDesktop::frameOnScreen(const QWidget* window) {
+  const auto shown = framesShown.find(window);
+  return shown != framesShown.end() ? shown->second : window->frameGeometry();
+}
 
 void MemoryDesktop::repaint() {
   screen = background.copy();

@@ -3,6 +3,7 @@
 // pixels exactly; the repaint puts back the background image.
 #include <QPoint>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -20,6 +21,10 @@ class MemoryDesktop : public Desktop {
   int repaints = 0;
   int openContexts = 0;
   std::vector<QWidget*> broughtToFront;
+  // Where the window manager shows a window of the program while it moves or
+  // resizes it, ahead of what the toolkit knows; a window not listed is shown
+  // where the toolkit has it.
+  std::map<const QWidget*, QRect> framesShown;
   // Runs before each copy of the screen, so a test can change what the
   // program is about to capture.
   std::function<void()> beforeCopy;
@@ -31,5 +36,6 @@ class MemoryDesktop : public Desktop {
   void repaint() override;
   QPoint GetCursorPos() override { return cursor; }
   bool leftButtonDown() override { return leftButton; }
+  QRect frameOnScreen(const QWidget* window) override;
   void bringToFront(QWidget* window) override { broughtToFront.push_back(window); }
 };

@@ -267,6 +267,8 @@ TEST_F(OnX11, SquaresAtTheScreenCornersAreClampedAndErased) {
   }
   // Rectangles wholly off the screen, or far beyond what X coordinates hold.
   auto dc = desktop->GetWindowDC();
+  EXPECT_EQ(dc->onScreen(QRect(-10, -10, 30, 30)), QRect(0, 0, 20, 20));
+  EXPECT_TRUE(dc->onScreen(QRect(-100000, -100000, 3, 3)).isEmpty());
   EXPECT_EQ(dc->copy(QRect(-100000, -100000, 3, 3)).pixel(1, 1), qRgb(0, 0, 0));
   dc->frameRect(QRect(40000, 40000, 10, 10), Qt::red);
   dc->frameRect(QRect(5, 5, 0, 0), Qt::red);
@@ -308,4 +310,41 @@ TEST_F(OnX11, AnXErrorDoesNotEndTheProgram) {
   XSync(d, False);
   XCloseDisplay(d);
   EXPECT_EQ(desktop->GetWindowDC()->copy(QRect(star, QSize(1, 1))).pixel(0, 0), qRgb(250, 250, 250));
+}
+
+// The main window dragged by its title bar about 100 pixels to the left, in
+// steps, with picking on and its timer ticking: the press began on the
+// program's window, so no tick of the drag picks, though the program learns
+// the window's new place only after the window manager moved it.
+TEST_F(OnX11, DraggingTheWindowByItsTitleBarPicksNothing) {
+  int ticks = 0;
+  QObject::connect(form->TimerSouris, &TTimer::OnTimer, [&] { ++ticks; });
+  const auto shownLeft = [&] { return desktop->frameOnScreen(form.get()).left(); };
+  // Below the other program's window, whose edges would hold the window back.
+  form->move(700, 500);
+  ASSERT_TRUE(waitUntil(
+      [&] { return shownLeft() == 700 && desktop->frameOnScreen(form.get()) == form->frameGeometry(); }));
+  form->CheckBox1->setChecked(true);
+  const QRect frame = form->frameGeometry();
+  const QPoint bar(frame.left() + 40, (frame.top() + form->geometry().top()) / 2);
+  xdotool({QStringLiteral("mousemove"), QString::number(bar.x()), QString::number(bar.y()),
+           QStringLiteral("mousedown"), QStringLiteral("1")});
+  struct Release {  // a failed step leaves no button held
+    ~Release() { QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QStringLiteral("1")}); }
+  } release;
+  ASSERT_TRUE(buttonBecomes(true));
+  // The first move starts the window manager's drag; each later one moves the
+  // window under the pointer. A tick of picking comes after each.
+  for (int step = 0; step <= 10; ++step) {
+    const int left = step == 0 ? 2 : 10 * step;
+    xdotool({QStringLiteral("mousemove"), QString::number(bar.x() - left), QString::number(bar.y())});
+    if (step > 0) {
+      ASSERT_TRUE(waitUntil([&] { return shownLeft() == frame.left() - left; })) << "step " << step;
+    }
+    const int before = ticks;
+    ASSERT_TRUE(waitUntil([&] { return ticks > before; }));
+  }
+  xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+  ASSERT_TRUE(buttonBecomes(false));
+  EXPECT_EQ(form->MemoLog->Lines().filter(QStringLiteral("Sélection étoile")), QStringList());
 }
