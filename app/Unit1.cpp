@@ -101,6 +101,7 @@ void TForm1::FormShow() {
 
 void TForm1::ShowLogClick() {
   setFixedSize(width(), ShowLog->isChecked() ? 420 : 330);
+  placeWindow(pos());  // the grown window moves up where the screen ends below the log
   Application->ProcessMessages();
 }
 

@@ -101,6 +101,8 @@ class TForm1 : public QWidget, public SettingsRecord {
   // The stored settings as the close and a profile save write them: the
   // window's place is where it stands now.
   SettingsRecord settingsToStore() const;
+  // Moves the window's outer top-left corner to `frameTopLeft`, or the least
+  // from there that keeps the whole frame on a screen.
   void placeWindow(QPoint frameTopLeft);
 
   // ---- Focuser control (focuser/) ----
