@@ -1,6 +1,12 @@
 #include "app/window_place.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <algorithm>
+
+#include "app/Unit1.h"
+#include "platform/dialogs.h"
 
 namespace {
 
@@ -24,6 +30,12 @@ int within(Span span, Span room) {
   return int(std::max(room.start, std::min(span.start, room.end - (span.end - span.start))));
 }
 
+// The top-left corner that puts a window of outer size `frame` in the middle
+// of `screen`.
+QPoint screenCentredPlace(const QRect& screen, QSize frame) {
+  return screen.topLeft() + QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+}
+
 }  // namespace
 
 QPoint placeOnScreen(QPoint corner, QSize frame, const QList<QRect>& screens) {
@@ -40,4 +52,15 @@ QPoint placeOnScreen(QPoint corner, QSize frame, const QList<QRect>& screens) {
     return shownA != shownB ? shownA > shownB : distance(a) < distance(b);
   });
   return {within(x, across(screen)), within(y, down(screen))};
+}
+
+void centreOnOpenerScreen(QWidget& window) {
+  const QWidget* opener = openerWindow(Form1);
+  QSize frame = window.frameGeometry().size();
+  // Before its first opening the window manager has not yet framed the
+  // window: the opener's frame is the best guess of the one it will get.
+  if (frame == window.size() && opener && opener->isVisible())
+    frame += opener->frameGeometry().size() - opener->size();
+  const QScreen* screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+  if (screen) window.move(screenCentredPlace(screen->geometry(), frame));
 }
