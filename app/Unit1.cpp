@@ -105,6 +105,16 @@ void TForm1::ShowLogClick() {
   Application->ProcessMessages();
 }
 
+void TForm1::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // The window manager frames the window once it is shown: only then is the
+  // frame's size known, and the place of the start is checked again with it.
+  if (!framed_ && frameGeometry().size() != size()) {
+    framed_ = true;
+    placeWindow(pos());
+  }
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
   // A move cut short would leave the focuser short of the position the file
   // then stores, the only record a relative focuser has: the window stays,

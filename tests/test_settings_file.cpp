@@ -129,16 +129,18 @@ TEST(SettingsFile, AStoredPlaceIsAppliedBeforeTheWindowIsShown) {
   placeAtShow = form->pos();
   EXPECT_EQ(placeAtShow, QPoint(20, 300));
 
-  // On the 800 x 800 screen the 167 x 354 frame (a title bar of 24 above the
-  // client area) comes whole onto it, and the close writes where it stands.
+  // On the 800 x 800 screen the frame comes whole onto it, and the close
+  // writes where it stands: placed with a title bar of 24 guessed above the
+  // 167 x 330 client area, then checked again with the frame the window got
+  // once shown, 2 pixels on each side (171 x 334).
   const struct {
     const char* stored;
     QPoint placed;
   } cases[] = {
-      {"Gauche=1100\r\nHaut=900", {633, 446}},                // beyond the far corner
+      {"Gauche=1100\r\nHaut=900", {629, 446}},                // beyond the far corner
       {"Gauche=100\r\nHaut=500", {100, 446}},                 // its lower part below the edge: moved up
       {"Gauche=-20\r\nHaut=300", {0, 300}},                   // its left part beyond the edge
-      {"Gauche=2147483647\r\nHaut=2147483647", {633, 446}},  // the largest integers: the far corner
+      {"Gauche=2147483647\r\nHaut=2147483647", {629, 446}},  // the largest integers: the far corner
       {"Gauche=-2147483648\r\nHaut=-2147483648", {0, 0}},
   };
   for (const auto& c : cases) {

@@ -15,7 +15,7 @@ set -eu
 . "$(dirname "$0")/lib.sh"
 program_folder windows_within_reach "$1" "$2"
 printf '[Platform]\r\nInstalled=1\r\nVersion=6.0\r\nFocusers=FocusSim.Focuser\r\n' > "$work/config/trevast/ascom.ini"
-printf '[Focuser]\r\nDriver=FocusSim.Focuser\r\n[Programme]\r\nGauche=1400\r\nHaut=1100\r\n' > "$work/trevast.ini"
+printf '[Focuser]\r\nDriver=FocusSim.Focuser\r\n[Programme]\r\nGauche=2600\r\nHaut=1100\r\n' > "$work/trevast.ini"
 printf '[Autofocus]\r\nLowSpeed=4\r\n' > "$work/existing.trv"
 printf '[Autofocus]\r\nFWHM cible=abc\r\n' > "$work/bad.trv"
 
