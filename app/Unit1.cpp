@@ -101,7 +101,18 @@ void TForm1::FormShow() {
 
 void TForm1::ShowLogClick() {
   setFixedSize(width(), ShowLog->isChecked() ? 420 : 330);
+  placeWindow(pos());  // the grown window moves up where the screen ends below the log
   Application->ProcessMessages();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // The window manager frames the window once it is shown: only then is the
+  // frame's size known, and the place of the start is checked again with it.
+  if (!framed_ && frameGeometry().size() != size()) {
+    framed_ = true;
+    placeWindow(pos());
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -101,6 +101,8 @@ class TForm1 : public QWidget, public SettingsRecord {
   // The stored settings as the close and a profile save write them: the
   // window's place is where it stands now.
   SettingsRecord settingsToStore() const;
+  // Moves the window's outer top-left corner to `frameTopLeft`, or the least
+  // from there that keeps the whole frame on a screen.
   void placeWindow(QPoint frameTopLeft);
 
   // ---- Focuser control (focuser/) ----
@@ -179,6 +181,7 @@ class TForm1 : public QWidget, public SettingsRecord {
  protected:
   void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   // Each subsystem connects the events of the controls it owns.
@@ -191,6 +194,7 @@ class TForm1 : public QWidget, public SettingsRecord {
 
   PlatformServices& platform_;
   bool shown_ = false;
+  bool framed_ = false;
   bool closed_ = false;
   // A close asked for during a move waits for the move's end (app/Unit1.cpp).
   bool closeAfterMove_ = false;

@@ -1,10 +1,9 @@
 #include "app/Unit2.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/Unit1.h"
+#include "app/window_place.h"
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/panel.h"
@@ -14,14 +13,6 @@
 #include "resources/resources.h"
 
 TAboutBox* AboutBox = nullptr;
-
-namespace {
-// The top-left corner that puts a window of outer size `frame` in the middle
-// of `screen`.
-QPoint screenCentredPlace(const QRect& screen, const QSize& frame) {
-  return screen.topLeft() + QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
-}
-}  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : TAboutBox(resources::programPictureJpeg(), parent) {}
 
@@ -50,15 +41,7 @@ void TAboutBox::FormCreate() {
 }
 
 void TAboutBox::setVisible(bool visible) {
-  if (visible && !isVisible()) {
-    QSize frame = frameGeometry().size();
-    // Before its first opening the window manager has not yet framed the box:
-    // the main window's frame is the best guess of the one it will get.
-    if (frame == size() && Form1 && Form1->isVisible())
-      frame += Form1->frameGeometry().size() - Form1->size();
-    const QScreen* screen = Form1 ? Form1->screen() : QGuiApplication::primaryScreen();
-    if (screen) move(screenCentredPlace(screen->geometry(), frame));
-  }
+  if (visible && !isVisible()) centreOnOpenerScreen(*this);
   QDialog::setVisible(visible);
 }
 

@@ -31,7 +31,7 @@ class TAboutBox : public QDialog {
   static QString LectureVersion();
   static QString LectureVersion(const VersionSource& source);
 
-  // Each opening places the box at the middle of the screen first.
+  // Each opening places the box at the middle of its opener's screen first.
   void setVisible(bool visible) override;
 
  private:

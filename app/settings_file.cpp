@@ -10,10 +10,10 @@
 #include "platform/ini_file.h"
 #include "platform/number_format.h"
 
-// "Gauche" and "Haut" are the outer top-left corner, frame included. A place
-// stored on another set of screens, where the title bar would lie on none of
-// the present ones, is brought onto the nearest, or the window could not be
-// dragged back.
+// "Gauche" and "Haut" are the outer top-left corner, frame included. The whole
+// frame is kept on a screen: a place stored on another set of screens, or one
+// whose lower part the screen does not reach, would hide the log or the
+// controls the user needs to bring the window back.
 void TForm1::placeWindow(QPoint frameTopLeft) {
   // Before its first show the window manager has not framed the window yet:
   // the title bar is what its frame adds.
@@ -22,7 +22,7 @@ void TForm1::placeWindow(QPoint frameTopLeft) {
   if (frame == size()) frame += QSize(0, titleHeight);
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
-  move(placeShowingTitleBar(QRect(frameTopLeft, frame), titleHeight, screens));
+  move(placeOnScreen(frameTopLeft, frame, screens));
 }
 
 QString TForm1::settingsPath() const { return platform_.programFolder + QStringLiteral("trevast.ini"); }

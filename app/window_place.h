@@ -1,17 +1,20 @@
 #pragma once
-// Where a stored window place puts the window, given the screens it has now.
+// Where a window stands on the screens it has now.
 #include <QList>
 #include <QPoint>
 #include <QRect>
 
-// The title bar "shows" when a strip of it this many pixels wide (or the whole
-// bar, when the window is narrower) and at least half its height lies on one
-// screen: enough to take it with the mouse and drag the window.
-inline constexpr int kTitleBarGrip = 40;
+class QWidget;
 
-// The top-left corner for a window whose outer frame would be `frame`, its
-// title bar `titleHeight` pixels high at its top, on screens whose available
-// areas are `screens`: the stored corner unchanged while the title bar shows,
-// otherwise the least move that puts the whole frame on the nearest screen
-// (its top-left part, when the frame is larger than that screen).
-QPoint placeShowingTitleBar(const QRect& frame, int titleHeight, const QList<QRect>& screens);
+// The top-left corner for a window whose outer frame, of size `frame`, would
+// stand at `corner`, on screens whose available areas are `screens`: the least
+// move that puts the whole frame on the screen that shows the most of it (the
+// nearest when none shows any), its top-left part when the frame is larger
+// than that screen. A stored corner may be any integer: the frame's far edges
+// are computed beyond the range of int.
+QPoint placeOnScreen(QPoint corner, QSize frame, const QList<QRect>& screens);
+
+// Puts `window`, about to open, in the middle of the screen of the window it
+// opens from (`openerWindow`), wherever it was shown last: the user looks
+// where the opener is.
+void centreOnOpenerScreen(QWidget& window);

@@ -20,6 +20,12 @@ QString msgDlgButtonText(MsgDlgBtn button);
 // The result a button gives when it is pressed.
 ModalResult modalResultOf(MsgDlgBtn button);
 
+// The window a new modal window opens from, and so its parent and its screen:
+// the modal window the user works in, else `owner`, else the active window. A
+// window transient for its opener stays above it, also when the opener stays
+// on top.
+QWidget* openerWindow(QWidget* owner = nullptr);
+
 struct DriverEntry {
   QString progId;
   QString name;

@@ -2,11 +2,6 @@
 // The boxes and dialogs as real Qt windows.
 #include "platform/dialogs.h"
 
-// The window a new modal window opens from, and so its parent: the modal
-// window the user works in, else `owner`, else the active window. A window
-// transient for its opener stays above it, also when the opener stays on top.
-QWidget* openerWindow(QWidget* owner = nullptr);
-
 // Real modal windows.
 class QtDialogs : public Dialogs {
  public:

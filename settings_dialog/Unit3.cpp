@@ -3,12 +3,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/settings_store.h"
+#include "app/window_place.h"
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/controls_dialog.h"
@@ -114,10 +114,14 @@ void TForm3::wireEvents() {
   on(BitBtn5, &QPushButton::clicked, &TForm3::BitBtn5Click);
 }
 
+void TForm3::setVisible(bool visible) {
+  if (visible && !isVisible()) centreOnOpenerScreen(*this);
+  QDialog::setVisible(visible);
+}
+
 void TForm3::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;  // shown again by the window system, not opened
-  if (const QScreen* s = screen()) move(s->geometry().center() - rect().center());
   guarded([this] { FormShow(); });
 }
 

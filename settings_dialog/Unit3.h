@@ -122,6 +122,9 @@ class TForm3 : public QDialog {
   void BitBtn4Click();
   void BitBtn5Click();
 
+  // Each opening places the dialog at the middle of its opener's screen first.
+  void setVisible(bool visible) override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 

@@ -134,6 +134,11 @@ void defineForm3(TForm3& f) {
   f.Label5 = label(f.GroupBox3, QStringLiteral("FWHM cible"), 24, 162);
   f.MaskEdit1 = edit(f.GroupBox3, 90, 158, 28, 21);
   f.MaskEdit1->setText(QStringLiteral("1.20"));
+  // A target below 100 shows whole in the 28 pixels of the box: two digits,
+  // the separator and two decimals, in the narrow cut and a pixel nearer the
+  // frame on each side; wider, the edit would scroll its first digit away.
+  f.MaskEdit1->setFont(pixelFont(kNarrowSansFamily, 11));
+  f.MaskEdit1->setTextMargins(-1, 0, -1, 0);
   f.IsManuel = new QCheckBox(QStringLiteral("Déclenchement manuel"), f.GroupBox3);
   f.IsManuel->setGeometry(6, 186, 139, 17);
   f.IsManuel->setLayoutDirection(Qt::RightToLeft);  // the text on the left of the box

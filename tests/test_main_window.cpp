@@ -66,6 +66,26 @@ TEST(MainWindow, AfficherLogShowsAndHidesTheLog) {
   form->ShowLog->setChecked(false);
   EXPECT_EQ(form->size(), QSize(167, 330));
   EXPECT_FALSE(form->rect().intersects(form->MemoLog->geometry()));
+
+  // On the 800 x 800 screen, where the shown window's frame adds 2 pixels on
+  // each side (424 high with the log): the grown frame is moved up as far as
+  // it needs, hidden again it stays where it stands, and the close stores
+  // that place.
+  const struct {
+    int top;
+    int shownAt, hiddenAt;
+  } cases[] = {{300, 300, 300}, {400, 376, 376}, {446, 376, 376}, {0, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.top);
+    form = makeForm(p);
+    form->move(100, c.top);
+    form->ShowLog->setChecked(true);
+    EXPECT_EQ(form->pos(), QPoint(100, c.shownAt));
+    form->ShowLog->setChecked(false);
+    EXPECT_EQ(form->pos(), QPoint(100, c.hiddenAt));
+    form->close();
+    EXPECT_TRUE(p.readIni().contains(QStringLiteral("Gauche=100\r\nHaut=%1\r\n").arg(c.hiddenAt).toLatin1()));
+  }
 }
 
 TEST(MainWindow, TheDebugMemoLiesOutsideTheClientArea) {

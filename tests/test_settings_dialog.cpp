@@ -101,7 +101,12 @@ TEST_F(SettingsDialog, EveryTextShowsWholeInItsControlAtTheWidestValues) {
                           form3->UpDown2})
     upDown->setPosition(upDown->Max());
   form3->SpinEdit1->setValue(form3->SpinEdit1->MaxValue());
-  EXPECT_EQ(textsCutOff(*form3, {{form3->LimiteBasse, QStringLiteral("-9999")}}), QStringList());
+  // "FWHM cible": the widest target below 100 pixels (a FWHM measured in a
+  // square of at most 40), in either locale.
+  EXPECT_EQ(textsCutOff(*form3, {{form3->LimiteBasse, QStringLiteral("-9999")},
+                                 {form3->MaskEdit1, QStringLiteral("99,90")},
+                                 {form3->MaskEdit1, QStringLiteral("99.90")}}),
+            QStringList());
 }
 
 TEST_F(SettingsDialog, WithoutThePlatformTheDriverAndLearningGroupsStayHiddenForTheRun) {

@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <limits>
 #include <sys/stat.h>
 
 #include "app_fixture.h"
@@ -121,20 +122,36 @@ TEST(SettingsFile, EveryKeyIsReadAndWrittenBackWhereItStandsWithUnknownLinesKept
 
 TEST(SettingsFile, AStoredPlaceIsAppliedBeforeTheWindowIsShown) {
   TestPlatform p;
-  p.writeIni("[Programme]\r\nGauche=-20\r\nHaut=300\r\n");
+  p.writeIni("[Programme]\r\nGauche=20\r\nHaut=300\r\n");
   QPoint placeAtShow;
   auto form = makeForm(p, false);
   form->show();
   placeAtShow = form->pos();
-  EXPECT_EQ(placeAtShow, QPoint(-20, 300));
+  EXPECT_EQ(placeAtShow, QPoint(20, 300));
 
-  // A place beyond the corner of the 800 x 800 screen comes onto it, and the
-  // close writes it.
-  p.writeIni("[Programme]\r\nGauche=1100\r\nHaut=900\r\n");
-  form = makeForm(p);
-  EXPECT_EQ(form->pos(), QPoint(633, 446));
-  form->close();
-  EXPECT_TRUE(p.readIni().contains("Gauche=633\r\nHaut=446\r\n"));
+  // On the 800 x 800 screen the frame comes whole onto it, and the close
+  // writes where it stands: placed with a title bar of 24 guessed above the
+  // 167 x 330 client area, then checked again with the frame the window got
+  // once shown, 2 pixels on each side (171 x 334).
+  const struct {
+    const char* stored;
+    QPoint placed;
+  } cases[] = {
+      {"Gauche=1100\r\nHaut=900", {629, 446}},                // beyond the far corner
+      {"Gauche=100\r\nHaut=500", {100, 446}},                 // its lower part below the edge: moved up
+      {"Gauche=-20\r\nHaut=300", {0, 300}},                   // its left part beyond the edge
+      {"Gauche=2147483647\r\nHaut=2147483647", {629, 446}},  // the largest integers: the far corner
+      {"Gauche=-2147483648\r\nHaut=-2147483648", {0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    p.writeIni(QByteArray("[Programme]\r\n") + c.stored + "\r\n");
+    form = makeForm(p);
+    EXPECT_EQ(form->pos(), c.placed);
+    form->close();
+    EXPECT_TRUE(p.readIni().contains(
+        QStringLiteral("Gauche=%1\r\nHaut=%2\r\n").arg(c.placed.x()).arg(c.placed.y()).toLatin1()));
+  }
 }
 
 TEST(SettingsFile, ATargetWrittenWithTheOtherSeparatorReadsAsItsNumber) {
@@ -278,20 +295,35 @@ TEST(SettingsFile, AFileWhoseReadFailsIsToldAtStartAndKeptByteForByteAtClose) {
   }
 }
 
-TEST(WindowPlace, APlaceThatShowsTheTitleBarStaysAndOneThatDoesNotComesOntoTheNearestScreen) {
+TEST(WindowPlace, TheWholeFrameComesOntoTheScreenThatShowsMostOfItMovedTheLeast) {
   const QRect small(0, 0, 800, 600), big(800, -200, 1920, 1080);
   auto place = [&](int x, int y, QList<QRect> screens = {QRect(0, 0, 800, 600)}) {
-    return placeShowingTitleBar(QRect(x, y, 167, 350), 20, screens);  // a title bar of 20 at its top
+    return placeOnScreen(QPoint(x, y), QSize(167, 350), screens);
   };
-  // 40 pixels of the title bar wide and half its height show, then one fewer.
-  EXPECT_EQ(std::tuple(place(760, 590), place(-127, -10), place(-20, 300)),
-            std::tuple(QPoint(760, 590), QPoint(-127, -10), QPoint(-20, 300)));
-  EXPECT_EQ(std::tuple(place(761, 590), place(-128, 200), place(100, -11)),
-            std::tuple(QPoint(633, 250), QPoint(0, 200), QPoint(100, 0)));
-  EXPECT_EQ(std::tuple(place(1100, 700), place(-300, -200)), std::tuple(QPoint(633, 250), QPoint(0, 0)));
-  // Beside the larger screen, below the smaller one, beyond both; no screen known.
-  EXPECT_EQ(std::tuple(place(3000, 100, {small, big}), place(500, 700, {small, big}), place(900, 950, {small, big})),
-            std::tuple(QPoint(2553, 100), QPoint(500, 250), QPoint(900, 530)));
-  EXPECT_EQ(place(5000, 5000, {}), QPoint(5000, 5000));
-  EXPECT_EQ(placeShowingTitleBar(QRect(-500, -500, 900, 700), 20, {small}), QPoint(0, 0)) << "larger than the screen";
+  const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+  const struct {
+    QPoint stored;
+    QList<QRect> screens;
+    QPoint placed;
+    const char* why;
+  } cases[] = {
+      {{0, 250}, {small}, {0, 250}, "whole on the screen: unchanged"},
+      {{633, 0}, {small}, {633, 0}, "touching the far edges: unchanged"},
+      {{100, 400}, {small}, {100, 250}, "below the edge: moved up, as far as needed"},
+      {{760, 590}, {small}, {633, 250}, "most of it beyond the corner"},
+      {{-20, 300}, {small}, {0, 250}, "beyond the left edge"},
+      {{100, -11}, {small}, {100, 0}, "its title bar above the top"},
+      {{1100, 700}, {small}, {633, 250}, "off the screen"},
+      {{740, 100}, {small, big}, {800, 100}, "across two screens: onto the one that shows most of it"},
+      {{3000, 100}, {small, big}, {2553, 100}, "beside the larger screen"},
+      {{500, 700}, {small, big}, {500, 250}, "below the smaller one, nearer to it"},
+      {{900, 950}, {small, big}, {900, 530}, "below the larger one"},
+      {{most, most}, {small, big}, {2553, 530}, "the largest integers: the far corner of the nearest"},
+      {{least, least}, {small, big}, {0, 0}, "the smallest integers"},
+      {{most, least}, {small}, {633, 0}, "far right, far up"},
+      {{5000, 5000}, {}, {5000, 5000}, "no screen known"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(place(c.stored.x(), c.stored.y(), c.screens), c.placed) << c.why;
+  EXPECT_EQ(placeOnScreen(QPoint(-500, -500), QSize(900, 700), {small}), QPoint(0, 0)) << "larger than the screen";
 }

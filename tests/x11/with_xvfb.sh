@@ -3,7 +3,8 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 displayfile="${TMPDIR:-/tmp}/xvfb.$$"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" &
+# A test may ask for another screen (XVFB_SCREENS, Xvfb's own words for it).
+Xvfb -displayfd 3 ${XVFB_SCREENS:--screen 0 1280x1024x24} -nolisten tcp 3>"$displayfile" &
 xvfb=$!
 # A server starts in well under a second, but in ten and more when many start
 # at once on a busy machine.
