@@ -1,6 +1,6 @@
 // Autofocus from intra- and extra-focal images: take a reference FWHM one fast
 // step from the start, walk with fast steps through focus until the star is
-// as wide as the reference again, and end midway along the walk.
+// as wide as the reference again, and end midway between the two.
 #include "autofocus/intra_extra.h"
 
 #include <algorithm>
@@ -96,9 +96,11 @@ void TForm1::AutofocusIntraExtra() {
   if (!etape() || !mesure(fwTest)) return;
   Direction = fwTest >= fwIni ? -1 : +1;
   const double fw1 = fwTest;  // the reference for the whole walk
+  // The walk ends where the star is as wide as the reference again, so focus
+  // lies midway between that end and the reference's own position.
+  const int Pos1 = xPosition;
 
   if (!etape()) return;
-  const int Pos1 = xPosition;
   double fw2 = 0.0;
   if (!mesure(fw2)) return;
   double plusEtroite = fw2;  // the narrowest star the walk has passed
@@ -115,7 +117,7 @@ void TForm1::AutofocusIntraExtra() {
       LabelChrono->hide();
       xSortieTolerance = true;
       // Back at the reference's width after a narrower star: past focus, so
-      // the run ends midway along the walk as a completed walk does.
+      // the run ends midway from the reference as a completed walk does.
       if (plusEtroite < fw2) return derniereEtape(Pos1, xPosition);
       xFinAutofocus = FinAutofocus::Terminee;
       return;
