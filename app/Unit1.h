@@ -24,7 +24,15 @@ class DesktopCanvas;
 class DesktopDC;
 
 // How the last autofocus run ended, for the launcher's report.
-enum class FinAutofocus { Terminee, MoteurNonConnecte, SelectionDesactivee, Interrompue };
+enum class FinAutofocus {
+  Terminee,
+  MoteurNonConnecte,
+  SelectionDesactivee,
+  PasFocuserNul,
+  PasLentNul,
+  PasRapideNul,
+  Interrompue
+};
 
 // The stored settings fields of the state record come from SettingsRecord
 // (app/settings_table.h).

@@ -54,7 +54,8 @@ uint32_t delaiStabilisation(int secondes) {
 }
 
 void TForm1::AutofocusApproches() {
-  if (!autofocusCanStart(*this)) return;
+  // In "Fin" mode the run takes slow steps only.
+  if (!autofocusCanStart(*this, ModeFocus != kModeFin)) return;
   const RunningAutofocus running(*this);
   MemoLog->Add(QStringLiteral("Lancement autofocus"));
   MemoLog->Add(QStringLiteral("  +-- Approches"));

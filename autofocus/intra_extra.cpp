@@ -34,7 +34,7 @@ bool depasseLimite(int position, int pas, int limiteBasse, int limiteHaute) {
 }
 
 void TForm1::AutofocusIntraExtra() {
-  if (!autofocusCanStart(*this)) return;
+  if (!autofocusCanStart(*this, true)) return;
   const RunningAutofocus running(*this);
   MemoLog->Add(QStringLiteral("Lancement autofocus"));
   MemoLog->Add(QStringLiteral("  +-- Intra/Extra"));

@@ -26,6 +26,13 @@ BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool me
     case FinAutofocus::SelectionDesactivee:
       return {QStringLiteral("Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."),
               kIconeAvertissement, nonLance};
+    case FinAutofocus::PasFocuserNul:
+      return {QStringLiteral("Autofocus non lancé : le pas du focuser est nul."), kIconeAvertissement, nonLance};
+    case FinAutofocus::PasLentNul:
+      return {QStringLiteral("Autofocus non lancé : le pas lent (Mode lent) est nul."), kIconeAvertissement, nonLance};
+    case FinAutofocus::PasRapideNul:
+      return {QStringLiteral("Autofocus non lancé : le pas rapide (Mode rapide) est nul."), kIconeAvertissement,
+              nonLance};
     case FinAutofocus::Interrompue:
       return {QStringLiteral("Autofocus interrompu.") + (mesure ? ligneFwhm(fwhm) : QString()), kIconeInformation,
               information};

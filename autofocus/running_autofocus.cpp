@@ -3,13 +3,27 @@
 #include "app/Unit1.h"
 #include "measure/fwhm.h"
 
-bool autofocusCanStart(TForm1& f) {
+bool autofocusCanStart(TForm1& f, bool pasRapide) {
   if (f.Focuser.isEmpty() || !f.Focuser.Link()) {
     f.xFinAutofocus = FinAutofocus::MoteurNonConnecte;
     return false;
   }
   if (!f.CheckBox1->isChecked()) {
     f.xFinAutofocus = FinAutofocus::SelectionDesactivee;
+    return false;
+  }
+  // Every move of a run is a product of these: with one at 0 the run would
+  // measure the same place twice and take the equal widths for focus.
+  if (f.FocStep == 0) {
+    f.xFinAutofocus = FinAutofocus::PasFocuserNul;
+    return false;
+  }
+  if (f.xPasLent == 0) {
+    f.xFinAutofocus = FinAutofocus::PasLentNul;
+    return false;
+  }
+  if (pasRapide && f.xPasRapide == 0) {
+    f.xFinAutofocus = FinAutofocus::PasRapideNul;
     return false;
   }
   return true;

@@ -9,9 +9,10 @@ class TForm1;
 double MesureAutofocus(TForm1& form, bool IsAutoFocus);
 
 // The guards both methods start with: a driver object whose link reads true,
-// and star picking switched on. When they fail, the run's end says why and
-// nothing else changes.
-bool autofocusCanStart(TForm1& form);
+// star picking switched on, and steps that move the focuser: the driver's step
+// and the slow step, and the fast step when the run takes it (`pasRapide`).
+// When they fail, the run's end says why and nothing else changes.
+bool autofocusCanStart(TForm1& form, bool pasRapide);
 
 // While held, the stop button is enabled and the motor poll keeps it so
 // through the settle delays, the motion and autofocus buttons start nothing,

@@ -78,15 +78,27 @@ TEST_F(Launcher, ARunThatCannotStartSaysWhyAndTouchesNothing) {
   struct Case {
     bool driverHeld, linked, picking;
     QString text;
+    int methode = 0, lent = 2, rapide = 3, focStep = 5;  // a step of 0 would measure one place again and again
   };
   const QString motor = QStringLiteral("Autofocus non lancé : le moteur de MAP n'est pas connecté.");
+  const QString lent = QStringLiteral("Autofocus non lancé : le pas lent (Mode lent) est nul.");
+  const QString rapide = QStringLiteral("Autofocus non lancé : le pas rapide (Mode rapide) est nul.");
+  const QString focuser = QStringLiteral("Autofocus non lancé : le pas du focuser est nul.");
   for (const Case& c :
        {Case{false, true, true, motor}, Case{true, false, true, motor},
-        Case{true, true, false, "Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."}}) {
+        Case{true, true, false, "Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."},
+        Case{true, true, true, lent, 0, 0}, Case{true, true, true, lent, 1, 0},
+        Case{true, true, true, rapide, 0, 2, 0}, Case{true, true, true, rapide, 1, 2, 0},
+        Case{true, true, true, focuser, 1, 2, 3, 0}}) {
     ascom.log.calls.clear();
     form->Focuser = c.driverHeld ? AutomationRef(driver) : AutomationRef();
     driver->link = c.linked;
     form->CheckBox1->setChecked(c.picking);
+    form->xMethode = c.methode;
+    form->xPasLent = c.lent;
+    form->xPasRapide = c.rapide;
+    form->FocStep = c.focStep;
+    scripted({36.6, 36.6});
     form->TimerSouris->setEnabled(true);
     form->fwhm_test = 7.7;
     form->BoutonAutofocusClick();
@@ -97,6 +109,13 @@ TEST_F(Launcher, ARunThatCannotStartSaysWhyAndTouchesNothing) {
   }
   EXPECT_TRUE(driver->moves().empty());
   EXPECT_TRUE(p.dialogs.texts(QStringLiteral("ErrorBox")).isEmpty());
+
+  ModeFocus = QStringLiteral("Fin");  // the recall's quick run, by slow steps only
+  form->xMethode = form->xPasRapide = 0;
+  form->FocStep = 5;
+  scripted({5.0, 4.0, 4.0});
+  form->BoutonAutofocusClick();
+  EXPECT_EQ(driver->moves().size(), 2u);
 }
 
 TEST_F(Launcher, ACompletedRunIsReportedAndItsPhaseCleared) {
