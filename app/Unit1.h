@@ -162,6 +162,9 @@ class TForm1 : public QWidget, public SettingsRecord {
   // A test gives a run a scripted sequence of FWHM values here.
   std::function<double(bool IsAutoFocus)> autofocusMeasure;
   FinAutofocus xFinAutofocus = FinAutofocus::Terminee;
+  // Why the last run stopped short of its end, when nobody stopped it: the
+  // log line its end box repeats; empty after a STOP.
+  QString xRaisonFinAutofocus;
   bool xAutofocusMesure = false;  // the last run took at least one real measure
   // A run is under way (autofocus/running_autofocus.h): the stop button stays usable,
   // no other move starts.

@@ -73,7 +73,7 @@ void TForm1::AutofocusIntraExtra() {
   const auto etape = [&] {
     const int pas = stepProduct({Direction, FocStep, Multiplicateur});
     if (depasseLimite(xPosition, pas, xLimiteBasse, xLimiteHaute)) {
-      MemoLog->Add(kLimiteAtteinte);
+      running.arrete(kLimiteAtteinte);
       return false;
     }
     return deplace(pas);
@@ -106,7 +106,7 @@ void TForm1::AutofocusIntraExtra() {
   double plusEtroite = fw2;  // the narrowest star the walk has passed
   for (int nbPas = 0; fw2 <= fw1; ++nbPas) {
     if (nbPas == kPasDeMarcheMaximal) {
-      MemoLog->Add(kPasMaximalAtteint);
+      running.arrete(kPasMaximalAtteint);
       return;
     }
     if (!etape() || !mesure(fw2)) return;

@@ -16,7 +16,8 @@ QString ligneFwhm(double fwhm) { return kSautDeLigne + QStringLiteral("FWHM mesu
 
 }  // namespace
 
-BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool mesure, double fwhm) {
+BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool mesure, double fwhm,
+                                 const QString& raison) {
   const QString nonLance = QStringLiteral("Autofocus");
   const QString information = QStringLiteral("Information");
   switch (fin) {
@@ -34,8 +35,9 @@ BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool me
       return {QStringLiteral("Autofocus non lancé : le pas rapide (Mode rapide) est nul."), kIconeAvertissement,
               nonLance};
     case FinAutofocus::Interrompue:
-      return {QStringLiteral("Autofocus interrompu.") + (mesure ? ligneFwhm(fwhm) : QString()), kIconeInformation,
-              information};
+      return {QStringLiteral("Autofocus interrompu.") + (raison.isEmpty() ? QString() : kSautDeLigne + raison) +
+                  (mesure ? ligneFwhm(fwhm) : QString()),
+              kIconeInformation, information};
     case FinAutofocus::Terminee:
       break;
   }
@@ -55,6 +57,7 @@ void TForm1::BoutonAutofocusClick() {
   xSortieTolerance = false;
   xFinAutofocus = FinAutofocus::Terminee;
   xAutofocusMesure = false;
+  xRaisonFinAutofocus.clear();
   if (xMethode == 0)
     AutofocusApproches();
   else
@@ -62,7 +65,8 @@ void TForm1::BoutonAutofocusClick() {
   if (Application->Terminated()) return;  // closing: no box
   Label1->setText(QString());
   const AutomationRef M = platform_.com.CreateOleObject(QStringLiteral("DriverHelper.Util"));
-  const BoiteAutofocus boite = boiteFinAutofocus(xFinAutofocus, xSortieTolerance, xAutofocusMesure, fwhm_test);
+  const BoiteAutofocus boite =
+      boiteFinAutofocus(xFinAutofocus, xSortieTolerance, xAutofocusMesure, fwhm_test, xRaisonFinAutofocus);
   QString Mess = boite.texte;
   M.call(QStringLiteral("MessageBox"),
          {{Mess, Passing::Reference}, {boite.icone, Passing::Value}, {boite.titre, Passing::Value}});

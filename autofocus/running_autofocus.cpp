@@ -33,12 +33,18 @@ RunningAutofocus::RunningAutofocus(TForm1& form) : form_(form), operation_(form)
   ++form_.autofocusRuns_;
   form_.BoutonSTOP->setEnabled(true);
   form_.xFinAutofocus = FinAutofocus::Interrompue;
+  form_.xRaisonFinAutofocus.clear();
   form_.xAutofocusMesure = false;
   // Never another run's value.
   form_.fwhm_test = 0.0;
 }
 
 RunningAutofocus::~RunningAutofocus() { --form_.autofocusRuns_; }
+
+void RunningAutofocus::arrete(const QString& raison) const {
+  form_.MemoLog->Add(raison);
+  form_.xRaisonFinAutofocus = raison;
+}
 
 double MesureAutofocus(TForm1& form, bool IsAutoFocus) {
   return form.autofocusMeasure ? form.autofocusMeasure(IsAutoFocus) : CalculeFWHM(IsAutoFocus);

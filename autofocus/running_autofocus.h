@@ -1,5 +1,7 @@
 #pragma once
 // An autofocus run under way, held by each method for its whole length.
+#include <QString>
+
 #include "app/running_operation.h"
 
 class TForm1;
@@ -24,6 +26,10 @@ class RunningAutofocus {
   ~RunningAutofocus();
   RunningAutofocus(const RunningAutofocus&) = delete;
   RunningAutofocus& operator=(const RunningAutofocus&) = delete;
+
+  // Ends the run short of its end for `raison`, which the log and the end
+  // box give: the user did not stop it.
+  void arrete(const QString& raison) const;
 
  private:
   TForm1& form_;

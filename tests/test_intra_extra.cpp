@@ -185,7 +185,8 @@ TEST_F(IntraExtra, AWalkThatNeverComesBackEndsAtATravelLimitOrAfterItsLargestNum
   form->xLimiteHaute = 99999;
   QList<double> narrower{6.0, 5.0};
   for (int i = 0; i <= kPasDeMarcheMaximal; ++i) narrower << 4.0;  // D = 25 each time
-  EXPECT_EQ(run(narrower), QStringLiteral("Autofocus interrompu.\n\rFWHM mesuré = 4,0"));
+  EXPECT_EQ(run(narrower), QStringLiteral("Autofocus interrompu.\n\rAutofocus arrêté : nombre de pas maximal "
+                                          "atteint.\n\rFWHM mesuré = 4,0"));
   EXPECT_EQ(int(moves().size()), 2 + kPasDeMarcheMaximal);
   EXPECT_EQ(log().last(), QStringLiteral("Autofocus arrêté : nombre de pas maximal atteint."));
   EXPECT_TRUE(debug().isEmpty());
@@ -203,7 +204,8 @@ TEST_F(IntraExtra, AWalkThatNeverComesBackEndsAtATravelLimitOrAfterItsLargestNum
     form->xPosition = c.position;
     form->xLimiteBasse = c.lower;
     form->xLimiteHaute = c.upper;
-    EXPECT_EQ(run(c.measures), "Autofocus interrompu.\n\rFWHM mesuré = " + c.fwhm);
+    EXPECT_EQ(run(c.measures), "Autofocus interrompu.\n\rAutofocus arrêté : limite de course atteinte.\n\r"
+                               "FWHM mesuré = " + c.fwhm);
     EXPECT_EQ(moves(), c.sent);
     EXPECT_EQ(log().last(), QStringLiteral("Autofocus arrêté : limite de course atteinte."));
   }
