@@ -31,7 +31,8 @@ enum class FinAutofocus {
   PasFocuserNul,
   PasLentNul,
   PasRapideNul,
-  Interrompue
+  Interrompue,
+  Echouee  // a move was given up: where the focuser stands is unknown
 };
 
 // The stored settings fields of the state record come from SettingsRecord
@@ -132,6 +133,9 @@ class TForm1 : public QWidget, public SettingsRecord {
   // A Moteur call is running: its waits serve events, so a click can arrive
   // inside it. Moteur starts no move of its own while one runs.
   bool MoveUnderWay() const { return moveUnderWay_; }
+  // The last Moteur call gave up a wait: the driver did not report the end of
+  // a move in time, so the focuser may stand anywhere.
+  bool MoveGivenUp() const { return moveGivenUp_; }
   // For the stop button: a move under way sends no further move, and the
   // moves waiting their turn are dropped. A stop made before a move began
   // never cuts that move short.
@@ -201,6 +205,7 @@ class TForm1 : public QWidget, public SettingsRecord {
   // A move in progress (focuser/motion.cpp).
   void moveOnce(int Pos, bool IsAbs);
   bool moveUnderWay_ = false;
+  bool moveGivenUp_ = false;
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
   bool pollFailed_ = false;     // the motor poll stopped on a driver error

@@ -74,8 +74,7 @@ void TForm1::AutofocusApproches() {
   // stop request, or when the program is closing.
   const auto deplace = [&](int multiplicateur) {
     if (Halt || Application->Terminated()) return false;
-    Moteur(stepProduct({Direction, FocStep, multiplicateur}), false);
-    return !Application->Terminated();
+    return running.deplace(stepProduct({Direction, FocStep, multiplicateur}));
   };
   const auto mesure = [&](bool IsAutoFocus) {
     const double fwhm = MesureAutofocus(*this, IsAutoFocus);

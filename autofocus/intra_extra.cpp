@@ -64,16 +64,14 @@ void TForm1::AutofocusIntraExtra() {
     return !Halt;
   };
   const auto deplace = [&](int pas) {
-    if (Halt || Application->Terminated()) return false;
-    Moteur(pas, false);
-    if (Application->Terminated()) return false;
+    if (Halt || Application->Terminated() || !running.deplace(pas)) return false;
     Delay(delai, true);
     return !Application->Terminated();
   };
   const auto etape = [&] {
     const int pas = stepProduct({Direction, FocStep, Multiplicateur});
     if (depasseLimite(xPosition, pas, xLimiteBasse, xLimiteHaute)) {
-      running.arrete(kLimiteAtteinte);
+      running.arrete(kLimiteAtteinte, FinAutofocus::Interrompue);
       return false;
     }
     return deplace(pas);
@@ -106,7 +104,7 @@ void TForm1::AutofocusIntraExtra() {
   double plusEtroite = fw2;  // the narrowest star the walk has passed
   for (int nbPas = 0; fw2 <= fw1; ++nbPas) {
     if (nbPas == kPasDeMarcheMaximal) {
-      running.arrete(kPasMaximalAtteint);
+      running.arrete(kPasMaximalAtteint, FinAutofocus::Interrompue);
       return;
     }
     if (!etape() || !mesure(fw2)) return;

@@ -18,26 +18,29 @@ QString ligneFwhm(double fwhm) { return kSautDeLigne + QStringLiteral("FWHM mesu
 
 BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool mesure, double fwhm,
                                  const QString& raison) {
-  const QString nonLance = QStringLiteral("Autofocus");
+  const QString autofocus = QStringLiteral("Autofocus");
   const QString information = QStringLiteral("Information");
   switch (fin) {
     case FinAutofocus::MoteurNonConnecte:
       return {QStringLiteral("Autofocus non lancé : le moteur de MAP n'est pas connecté."), kIconeAvertissement,
-              nonLance};
+              autofocus};
     case FinAutofocus::SelectionDesactivee:
       return {QStringLiteral("Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."),
-              kIconeAvertissement, nonLance};
+              kIconeAvertissement, autofocus};
     case FinAutofocus::PasFocuserNul:
-      return {QStringLiteral("Autofocus non lancé : le pas du focuser est nul."), kIconeAvertissement, nonLance};
+      return {QStringLiteral("Autofocus non lancé : le pas du focuser est nul."), kIconeAvertissement, autofocus};
     case FinAutofocus::PasLentNul:
-      return {QStringLiteral("Autofocus non lancé : le pas lent (Mode lent) est nul."), kIconeAvertissement, nonLance};
+      return {QStringLiteral("Autofocus non lancé : le pas lent (Mode lent) est nul."), kIconeAvertissement, autofocus};
     case FinAutofocus::PasRapideNul:
       return {QStringLiteral("Autofocus non lancé : le pas rapide (Mode rapide) est nul."), kIconeAvertissement,
-              nonLance};
+              autofocus};
     case FinAutofocus::Interrompue:
       return {QStringLiteral("Autofocus interrompu.") + (raison.isEmpty() ? QString() : kSautDeLigne + raison) +
                   (mesure ? ligneFwhm(fwhm) : QString()),
               kIconeInformation, information};
+    case FinAutofocus::Echouee:
+      // The FWHM measured before the lost move belongs to no known position.
+      return {raison, kIconeAvertissement, autofocus};
     case FinAutofocus::Terminee:
       break;
   }

@@ -2,6 +2,11 @@
 
 #include "app/Unit1.h"
 #include "measure/fwhm.h"
+#include "platform/application.h"
+
+namespace {
+const QString kDeplacementAbandonne = QStringLiteral("Autofocus échoué : déplacement abandonné.");
+}  // namespace
 
 bool autofocusCanStart(TForm1& f, bool pasRapide) {
   if (f.Focuser.isEmpty() || !f.Focuser.Link()) {
@@ -41,9 +46,19 @@ RunningAutofocus::RunningAutofocus(TForm1& form) : form_(form), operation_(form)
 
 RunningAutofocus::~RunningAutofocus() { --form_.autofocusRuns_; }
 
-void RunningAutofocus::arrete(const QString& raison) const {
+bool RunningAutofocus::deplace(int pas) const {
+  form_.Moteur(pas, false);
+  if (Application->Terminated()) return false;
+  if (!form_.MoveGivenUp()) return true;
+  // Every measure after it would be of a place nobody knows.
+  arrete(kDeplacementAbandonne, FinAutofocus::Echouee);
+  return false;
+}
+
+void RunningAutofocus::arrete(const QString& raison, FinAutofocus fin) const {
   form_.MemoLog->Add(raison);
   form_.xRaisonFinAutofocus = raison;
+  form_.xFinAutofocus = fin;
 }
 
 double MesureAutofocus(TForm1& form, bool IsAutoFocus) {

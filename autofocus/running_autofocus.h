@@ -5,6 +5,7 @@
 #include "app/running_operation.h"
 
 class TForm1;
+enum class FinAutofocus;
 
 // The measure a run takes at each focuser position: the one the window was
 // given (TForm1::autofocusMeasure), or CalculeFWHM.
@@ -27,9 +28,12 @@ class RunningAutofocus {
   RunningAutofocus(const RunningAutofocus&) = delete;
   RunningAutofocus& operator=(const RunningAutofocus&) = delete;
 
-  // Ends the run short of its end for `raison`, which the log and the end
-  // box give: the user did not stop it.
-  void arrete(const QString& raison) const;
+  // Moves the focuser by `pas` steps. False when the run must end there:
+  // the program is closing, or the move was given up, which fails the run.
+  bool deplace(int pas) const;
+  // Ends the run short of its end, though the user did not stop it, as `fin`
+  // (interrupted, or failed) for `raison`, which the log and the end box give.
+  void arrete(const QString& raison, FinAutofocus fin) const;
 
  private:
   TForm1& form_;

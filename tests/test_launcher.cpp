@@ -173,6 +173,23 @@ TEST_F(Launcher, ClicksServedDuringARunStartNoRunOrMoveInsideIt) {
             QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.\n\rFWHM mesuré = 4,0"));
 }
 
+TEST_F(Launcher, AMoveTheFocuserNeverEndsIsGivenUpAndEndsTheRunAsAFailure) {
+  const QString failed = QStringLiteral("Autofocus échoué : déplacement abandonné.");
+  for (const auto& [methode, stuck] : {std::pair(0, 1), {0, 3}, {1, 1}, {1, 3}}) {  // stuck: the move never ending
+    ascom.log.calls.clear();
+    driver->log.calls.clear();
+    form->xMethode = methode;
+    int measures = 0;
+    duringMeasure = [&] { driver->movingAnswers = ++measures == stuck ? INT32_MAX : 0; };
+    scripted({9.0, 8.0, 7.0, 6.0, 5.0});
+    form->BoutonAutofocusClick();
+    EXPECT_EQ(driver->moves().size(), size_t(stuck)) << methode;
+    EXPECT_EQ(form->MemoLog->Lines().last(), failed);
+    const BoiteAutofocus b = box();
+    EXPECT_EQ(std::tuple(b.texte, b.icone, b.titre), std::tuple(failed, 48, QStringLiteral("Autofocus")));
+  }
+}
+
 TEST_F(Launcher, ClosingDuringARunEndsItWithNoFurtherMoveLineOrBox) {
   int measures = 0;
   duringMeasure = [&] {
