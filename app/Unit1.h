@@ -24,7 +24,16 @@ class DesktopCanvas;
 class DesktopDC;
 
 // How the last autofocus run ended, for the launcher's report.
-enum class FinAutofocus { Terminee, MoteurNonConnecte, SelectionDesactivee, Interrompue };
+enum class FinAutofocus {
+  Terminee,
+  MoteurNonConnecte,
+  SelectionDesactivee,
+  PasFocuserNul,
+  PasLentNul,
+  PasRapideNul,
+  Interrompue,
+  Echouee  // a move was given up: where the focuser stands is unknown
+};
 
 // The stored settings fields of the state record come from SettingsRecord
 // (app/settings_table.h).
@@ -126,6 +135,9 @@ class TForm1 : public QWidget, public SettingsRecord {
   // A Moteur call is running: its waits serve events, so a click can arrive
   // inside it. Moteur starts no move of its own while one runs.
   bool MoveUnderWay() const { return moveUnderWay_; }
+  // The last Moteur call gave up a wait: the driver did not report the end of
+  // a move in time, so the focuser may stand anywhere.
+  bool MoveGivenUp() const { return moveGivenUp_; }
   // For the stop button: a move under way sends no further move, and the
   // moves waiting their turn are dropped. A stop made before a move began
   // never cuts that move short.
@@ -164,6 +176,9 @@ class TForm1 : public QWidget, public SettingsRecord {
   // A test gives a run a scripted sequence of FWHM values here.
   std::function<double(bool IsAutoFocus)> autofocusMeasure;
   FinAutofocus xFinAutofocus = FinAutofocus::Terminee;
+  // Why the last run stopped short of its end, when nobody stopped it: the
+  // log line its end box repeats; empty after a STOP.
+  QString xRaisonFinAutofocus;
   bool xAutofocusMesure = false;  // the last run took at least one real measure
   // A run is under way (autofocus/running_autofocus.h): the stop button stays usable,
   // no other move starts.
@@ -210,6 +225,7 @@ class TForm1 : public QWidget, public SettingsRecord {
   // A move in progress (focuser/motion.cpp).
   void moveOnce(int Pos, bool IsAbs);
   bool moveUnderWay_ = false;
+  bool moveGivenUp_ = false;
   unsigned stopCount_ = 0;      // stops made so far; each move notes it as it starts
   QList<int> stepsInTurn_;      // step counts pressed during a move
   bool lastMoveSent_ = false;   // the move under way has no Move left to send

@@ -54,7 +54,8 @@ uint32_t delaiStabilisation(int secondes) {
 }
 
 void TForm1::AutofocusApproches() {
-  if (!autofocusCanStart(*this)) return;
+  // In "Fin" mode the run takes slow steps only.
+  if (!autofocusCanStart(*this, ModeFocus != kModeFin)) return;
   const RunningAutofocus running(*this);
   MemoLog->Add(QStringLiteral("Lancement autofocus"));
   MemoLog->Add(QStringLiteral("  +-- Approches"));
@@ -73,8 +74,7 @@ void TForm1::AutofocusApproches() {
   // stop request, or when the program is closing.
   const auto deplace = [&](int multiplicateur) {
     if (Halt || Application->Terminated()) return false;
-    Moteur(stepProduct({Direction, FocStep, multiplicateur}), false);
-    return !Application->Terminated();
+    return running.deplace(stepProduct({Direction, FocStep, multiplicateur}));
   };
   const auto mesure = [&](bool IsAutoFocus) {
     const double fwhm = MesureAutofocus(*this, IsAutoFocus);

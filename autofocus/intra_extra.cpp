@@ -1,6 +1,6 @@
 // Autofocus from intra- and extra-focal images: take a reference FWHM one fast
 // step from the start, walk with fast steps through focus until the star is
-// as wide as the reference again, and end midway along the walk.
+// as wide as the reference again, and end midway between the two.
 #include "autofocus/intra_extra.h"
 
 #include <algorithm>
@@ -34,7 +34,7 @@ bool depasseLimite(int position, int pas, int limiteBasse, int limiteHaute) {
 }
 
 void TForm1::AutofocusIntraExtra() {
-  if (!autofocusCanStart(*this)) return;
+  if (!autofocusCanStart(*this, true)) return;
   const RunningAutofocus running(*this);
   MemoLog->Add(QStringLiteral("Lancement autofocus"));
   MemoLog->Add(QStringLiteral("  +-- Intra/Extra"));
@@ -64,16 +64,14 @@ void TForm1::AutofocusIntraExtra() {
     return !Halt;
   };
   const auto deplace = [&](int pas) {
-    if (Halt || Application->Terminated()) return false;
-    Moteur(pas, false);
-    if (Application->Terminated()) return false;
+    if (Halt || Application->Terminated() || !running.deplace(pas)) return false;
     Delay(delai, true);
     return !Application->Terminated();
   };
   const auto etape = [&] {
     const int pas = stepProduct({Direction, FocStep, Multiplicateur});
     if (depasseLimite(xPosition, pas, xLimiteBasse, xLimiteHaute)) {
-      MemoLog->Add(kLimiteAtteinte);
+      running.arrete(kLimiteAtteinte, FinAutofocus::Interrompue);
       return false;
     }
     return deplace(pas);
@@ -96,15 +94,17 @@ void TForm1::AutofocusIntraExtra() {
   if (!etape() || !mesure(fwTest)) return;
   Direction = fwTest >= fwIni ? -1 : +1;
   const double fw1 = fwTest;  // the reference for the whole walk
+  // The walk ends where the star is as wide as the reference again, so focus
+  // lies midway between that end and the reference's own position.
+  const int Pos1 = xPosition;
 
   if (!etape()) return;
-  const int Pos1 = xPosition;
   double fw2 = 0.0;
   if (!mesure(fw2)) return;
   double plusEtroite = fw2;  // the narrowest star the walk has passed
   for (int nbPas = 0; fw2 <= fw1; ++nbPas) {
     if (nbPas == kPasDeMarcheMaximal) {
-      MemoLog->Add(kPasMaximalAtteint);
+      running.arrete(kPasMaximalAtteint, FinAutofocus::Interrompue);
       return;
     }
     if (!etape() || !mesure(fw2)) return;
@@ -115,7 +115,7 @@ void TForm1::AutofocusIntraExtra() {
       LabelChrono->hide();
       xSortieTolerance = true;
       // Back at the reference's width after a narrower star: past focus, so
-      // the run ends midway along the walk as a completed walk does.
+      // the run ends midway from the reference as a completed walk does.
       if (plusEtroite < fw2) return derniereEtape(Pos1, xPosition);
       xFinAutofocus = FinAutofocus::Terminee;
       return;

@@ -6,8 +6,9 @@
 // narrowing or stays below the reference so long is no longer followed.
 constexpr int kPasDeMarcheMaximal = 100;
 
-// The move from `Pos2` back to the midpoint of `Pos1` and `Pos2`: half the
-// span, truncated toward zero (a span of -7 gives +3).
+// The move from `Pos2`, where the walk ended, back to the midpoint of `Pos1`,
+// where the reference was measured, and `Pos2`: half the span, truncated
+// toward zero (a span of -7 gives +3).
 int retourAuMilieu(int Pos1, int Pos2);
 
 // A move of `pas` steps from `position` would end beyond a set travel limit

@@ -16,19 +16,31 @@ QString ligneFwhm(double fwhm) { return kSautDeLigne + QStringLiteral("FWHM mesu
 
 }  // namespace
 
-BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool mesure, double fwhm) {
-  const QString nonLance = QStringLiteral("Autofocus");
+BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool mesure, double fwhm,
+                                 const QString& raison) {
+  const QString autofocus = QStringLiteral("Autofocus");
   const QString information = QStringLiteral("Information");
   switch (fin) {
     case FinAutofocus::MoteurNonConnecte:
       return {QStringLiteral("Autofocus non lancé : le moteur de MAP n'est pas connecté."), kIconeAvertissement,
-              nonLance};
+              autofocus};
     case FinAutofocus::SelectionDesactivee:
       return {QStringLiteral("Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."),
-              kIconeAvertissement, nonLance};
+              kIconeAvertissement, autofocus};
+    case FinAutofocus::PasFocuserNul:
+      return {QStringLiteral("Autofocus non lancé : le pas du focuser est nul."), kIconeAvertissement, autofocus};
+    case FinAutofocus::PasLentNul:
+      return {QStringLiteral("Autofocus non lancé : le pas lent (Mode lent) est nul."), kIconeAvertissement, autofocus};
+    case FinAutofocus::PasRapideNul:
+      return {QStringLiteral("Autofocus non lancé : le pas rapide (Mode rapide) est nul."), kIconeAvertissement,
+              autofocus};
     case FinAutofocus::Interrompue:
-      return {QStringLiteral("Autofocus interrompu.") + (mesure ? ligneFwhm(fwhm) : QString()), kIconeInformation,
-              information};
+      return {QStringLiteral("Autofocus interrompu.") + (raison.isEmpty() ? QString() : kSautDeLigne + raison) +
+                  (mesure ? ligneFwhm(fwhm) : QString()),
+              kIconeInformation, information};
+    case FinAutofocus::Echouee:
+      // The FWHM measured before the lost move belongs to no known position.
+      return {raison, kIconeAvertissement, autofocus};
     case FinAutofocus::Terminee:
       break;
   }
@@ -48,6 +60,7 @@ void TForm1::BoutonAutofocusClick() {
   xSortieTolerance = false;
   xFinAutofocus = FinAutofocus::Terminee;
   xAutofocusMesure = false;
+  xRaisonFinAutofocus.clear();
   if (xMethode == 0)
     AutofocusApproches();
   else
@@ -55,7 +68,8 @@ void TForm1::BoutonAutofocusClick() {
   if (Application->Terminated()) return;  // closing: no box
   Label1->setText(QString());
   const AutomationRef M = platform_.com.CreateOleObject(QStringLiteral("DriverHelper.Util"));
-  const BoiteAutofocus boite = boiteFinAutofocus(xFinAutofocus, xSortieTolerance, xAutofocusMesure, fwhm_test);
+  const BoiteAutofocus boite =
+      boiteFinAutofocus(xFinAutofocus, xSortieTolerance, xAutofocusMesure, fwhm_test, xRaisonFinAutofocus);
   QString Mess = boite.texte;
   M.call(QStringLiteral("MessageBox"),
          {{Mess, Passing::Reference}, {boite.icone, Passing::Value}, {boite.titre, Passing::Value}});

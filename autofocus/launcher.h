@@ -12,5 +12,7 @@ struct BoiteAutofocus {
 };
 
 // The report of a run that ended as `fin`: a run that did not start says why,
-// one that was interrupted gives its last real measure when it took one.
-BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool mesure, double fwhm);
+// one that was interrupted gives the reason it stopped for, when nobody
+// stopped it (`raison`), and its last real measure when it took one.
+BoiteAutofocus boiteFinAutofocus(FinAutofocus fin, bool sortieTolerance, bool mesure, double fwhm,
+                                 const QString& raison = {});

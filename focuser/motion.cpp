@@ -142,6 +142,7 @@ void TForm1::Moteur(int Pos, bool IsAbs) {
     pollFailed_ = false;
   }
   moveUnderWay_ = true;
+  moveGivenUp_ = false;
   // Every move can be stopped, whether the poll runs or not; at rest the poll
   // disables STOP, and without the poll the move's end does.
   BoutonSTOP->setEnabled(true);
@@ -222,7 +223,10 @@ void TForm1::moveOnce(int Pos, bool IsAbs) {
   }
   // A driver that does not report the end of its moves gets no queued moves,
   // and no second wait in the display.
-  if (end == MotorWait::TimedOut) stepsInTurn_.clear();
+  if (end == MotorWait::TimedOut) {
+    moveGivenUp_ = true;
+    stepsInTurn_.clear();
+  }
   showPosition(*this, end == MotorWait::TimedOut ? nullptr : &waits);
 }
 

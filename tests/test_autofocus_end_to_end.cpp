@@ -139,12 +139,13 @@ TEST(AutofocusEndToEnd, AStopInTheMiddleHaltsTheMotorAndEndsTheRunWithNoFurtherM
   }
 }
 
-TEST(AutofocusEndToEnd, AnIntraExtraRunFromEitherSideOfFocusEndsWithinOneAndAHalfFastStepsOfTheBest) {
+TEST(AutofocusEndToEnd, AnIntraExtraRunFromEitherSideOfFocusEndsWithinHalfAFastStepOfTheBest) {
   struct Case {
     int start;
     bool pastFocusOnTheTolerance;  // the walk met the reference's width exactly, past focus
   };
-  for (const Case& c : {Case{25100, false}, Case{24900, false}, Case{25060, true}, Case{24940, true}}) {
+  for (const Case& c : {Case{25100, false}, Case{24900, false}, Case{25060, true}, Case{24940, true},
+                        Case{24850, false}, Case{25090, false}}) {
     SCOPED_TRACE(c.start);
     TestPlatform p;
     StarBench b(p, *p.services, p.time, c.start);
@@ -153,7 +154,7 @@ TEST(AutofocusEndToEnd, AnIntraExtraRunFromEitherSideOfFocusEndsWithinOneAndAHal
     QTest::mouseClick(b.form->BoutonAutofocus, Qt::LeftButton);
     const int end = b.motor->position();
     EXPECT_FALSE(b.motor->isMoving());
-    EXPECT_LE(std::abs(end - b.star->curve.best), kFastStep * 3 / 2) << "ended at " << end;
+    EXPECT_LE(std::abs(end - b.star->curve.best), kFastStep / 2) << "ended at " << end;
     EXPECT_EQ(b.form->xSortieTolerance, c.pastFocusOnTheTolerance);
     const QString first = c.pastFocusOnTheTolerance
                               ? QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.")

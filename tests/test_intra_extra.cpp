@@ -89,7 +89,7 @@ TEST(IntraExtraRules, TheLastMoveHalvesTheSpanBackwardsAndLimitsHoldOnlyWhenSet)
   EXPECT_FALSE(depasseLimite(900, 30, 950, 99999));  // back toward the range from beyond it
 }
 
-TEST_F(IntraExtra, ACompletedWalkEndsMidwayBetweenWhereItBeganAndWhereItEnded) {
+TEST_F(IntraExtra, ACompletedWalkEndsMidwayBetweenTheReferenceAndWhereItEnded) {
   struct Case {
     const char* name;
     QList<double> measures;  // start, reference, start of the walk, the walk, the last step
@@ -99,13 +99,13 @@ TEST_F(IntraExtra, ACompletedWalkEndsMidwayBetweenWhereItBeganAndWhereItEnded) {
   for (const Case& c : {
            Case{"worse first: walks back",
                 {10.0, 12.0, 9.0, 7.0, 5.0, 6.0, 8.0, 13.0, 4.567},
-                {30, -30, -30, -30, -30, -30, -30, 75},
+                {30, -30, -30, -30, -30, -30, -30, 90},
                 "Dernière étape, fwhm = 4,57"},
            Case{"an equal FWHM reverses",
                 {10.0, 10.0, 9.0, 11.0, 7.0},
-                {30, -30, -30, 15},
+                {30, -30, -30, 30},
                 "Dernière étape, fwhm = 7,00"},
-           Case{"no step: a last move of 0", {10.0, 8.0, 9.0, 8.5}, {30, 30, 0}, "Dernière étape, fwhm = 8,50"},
+           Case{"no step: back half a step", {10.0, 8.0, 9.0, 8.5}, {30, 30, -15}, "Dernière étape, fwhm = 8,50"},
        }) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(run(c.measures), "Autofocus terminé.\n\rFWHM mesuré = " + numfmt::Fixed3(c.measures.last(), 1));
@@ -139,7 +139,7 @@ TEST_F(IntraExtra, AStarAtOrBelowTheTargetIsHandedToTheSuccessiveApproaches) {
     } else {
       run({c.start, 0.4, 0.3, 0.6, 0.35});
       EXPECT_EQ(log(), (QStringList{"Lancement autofocus", "  +-- Intra/Extra"}));
-      EXPECT_EQ(moves(), (V{30, 30, 30, -15}));
+      EXPECT_EQ(moves(), (V{30, 30, 30, -30}));
     }
   }
 }
@@ -154,7 +154,7 @@ TEST_F(IntraExtra, TheWalkEndsOnTheToleranceOfTheReferenceWhereItStandsBeforeFoc
 
   // Reference 5.0, then 4.0 (D = 25): the walk goes on.
   run({6.0, 5.0, 4.5, 4.0, 5.5, 4.4});
-  EXPECT_EQ(moves(), (V{30, 30, 30, 30, -30}));
+  EXPECT_EQ(moves(), (V{30, 30, 30, 30, -45}));
   EXPECT_FALSE(form->xSortieTolerance);
   EXPECT_EQ(debug().size(), 1);  // the last step's line only
 
@@ -170,7 +170,7 @@ TEST_F(IntraExtra, AnExitOnTheTolerancePastFocusGoesBackMidwayAlongTheWalk) {
     numfmt::SetDecimalSeparator(separator);
     const QString s(separator);
     const QString box = run({6.0, 4.0 / 3, 1.32, 1.0, 1.2, 1.3, 1.06});  // 1.3 after 1.0 is past focus
-    EXPECT_EQ(moves(), (V{30, 30, 30, 30, 30, -45}));
+    EXPECT_EQ(moves(), (V{30, 30, 30, 30, 30, -60}));
     EXPECT_EQ(debug(),
               (QStringList{"sortie sur écart < tolérance ini : 1" + s + "33333333333333, calculé : 1" + s + "3",
                            "Dernière étape, fwhm = 1" + s + "06"}));
@@ -185,7 +185,8 @@ TEST_F(IntraExtra, AWalkThatNeverComesBackEndsAtATravelLimitOrAfterItsLargestNum
   form->xLimiteHaute = 99999;
   QList<double> narrower{6.0, 5.0};
   for (int i = 0; i <= kPasDeMarcheMaximal; ++i) narrower << 4.0;  // D = 25 each time
-  EXPECT_EQ(run(narrower), QStringLiteral("Autofocus interrompu.\n\rFWHM mesuré = 4,0"));
+  EXPECT_EQ(run(narrower), QStringLiteral("Autofocus interrompu.\n\rAutofocus arrêté : nombre de pas maximal "
+                                          "atteint.\n\rFWHM mesuré = 4,0"));
   EXPECT_EQ(int(moves().size()), 2 + kPasDeMarcheMaximal);
   EXPECT_EQ(log().last(), QStringLiteral("Autofocus arrêté : nombre de pas maximal atteint."));
   EXPECT_TRUE(debug().isEmpty());
@@ -203,14 +204,15 @@ TEST_F(IntraExtra, AWalkThatNeverComesBackEndsAtATravelLimitOrAfterItsLargestNum
     form->xPosition = c.position;
     form->xLimiteBasse = c.lower;
     form->xLimiteHaute = c.upper;
-    EXPECT_EQ(run(c.measures), "Autofocus interrompu.\n\rFWHM mesuré = " + c.fwhm);
+    EXPECT_EQ(run(c.measures), "Autofocus interrompu.\n\rAutofocus arrêté : limite de course atteinte.\n\r"
+                               "FWHM mesuré = " + c.fwhm);
     EXPECT_EQ(moves(), c.sent);
     EXPECT_EQ(log().last(), QStringLiteral("Autofocus arrêté : limite de course atteinte."));
   }
 }
 
 TEST_F(IntraExtra, AStopOrAnAbandonedPromptEndsTheRunWithNoFurtherMove) {
-  // Complete: 30, -30, then -30 five times, and 75 back.
+  // Complete: 30, -30, then -30 five times, and 90 back.
   const QList<double> walk{10.0, 12.0, 9.0, 7.0, 5.0, 6.0, 8.0, 13.0, 4.6};
   enum When { DuringMeasure, DuringDelay, DuringMove, Abandoned };
   struct Case {

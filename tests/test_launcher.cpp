@@ -78,15 +78,27 @@ TEST_F(Launcher, ARunThatCannotStartSaysWhyAndTouchesNothing) {
   struct Case {
     bool driverHeld, linked, picking;
     QString text;
+    int methode = 0, lent = 2, rapide = 3, focStep = 5;  // a step of 0 would measure one place again and again
   };
   const QString motor = QStringLiteral("Autofocus non lancé : le moteur de MAP n'est pas connecté.");
+  const QString lent = QStringLiteral("Autofocus non lancé : le pas lent (Mode lent) est nul.");
+  const QString rapide = QStringLiteral("Autofocus non lancé : le pas rapide (Mode rapide) est nul.");
+  const QString focuser = QStringLiteral("Autofocus non lancé : le pas du focuser est nul.");
   for (const Case& c :
        {Case{false, true, true, motor}, Case{true, false, true, motor},
-        Case{true, true, false, "Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."}}) {
+        Case{true, true, false, "Autofocus non lancé : la sélection d'étoile (On/off) est désactivée."},
+        Case{true, true, true, lent, 0, 0}, Case{true, true, true, lent, 1, 0},
+        Case{true, true, true, rapide, 0, 2, 0}, Case{true, true, true, rapide, 1, 2, 0},
+        Case{true, true, true, focuser, 1, 2, 3, 0}}) {
     ascom.log.calls.clear();
     form->Focuser = c.driverHeld ? AutomationRef(driver) : AutomationRef();
     driver->link = c.linked;
     form->CheckBox1->setChecked(c.picking);
+    form->xMethode = c.methode;
+    form->xPasLent = c.lent;
+    form->xPasRapide = c.rapide;
+    form->FocStep = c.focStep;
+    scripted({36.6, 36.6});
     form->TimerSouris->setEnabled(true);
     form->fwhm_test = 7.7;
     form->BoutonAutofocusClick();
@@ -97,6 +109,13 @@ TEST_F(Launcher, ARunThatCannotStartSaysWhyAndTouchesNothing) {
   }
   EXPECT_TRUE(driver->moves().empty());
   EXPECT_TRUE(p.dialogs.texts(QStringLiteral("ErrorBox")).isEmpty());
+
+  ModeFocus = QStringLiteral("Fin");  // the recall's quick run, by slow steps only
+  form->xMethode = form->xPasRapide = 0;
+  form->FocStep = 5;
+  scripted({5.0, 4.0, 4.0});
+  form->BoutonAutofocusClick();
+  EXPECT_EQ(driver->moves().size(), 2u);
 }
 
 TEST_F(Launcher, ACompletedRunIsReportedAndItsPhaseCleared) {
@@ -152,6 +171,23 @@ TEST_F(Launcher, ClicksServedDuringARunStartNoRunOrMoveInsideIt) {
   EXPECT_TRUE(p.dialogs.texts(QStringLiteral("MessageDlg")).isEmpty());  // no recall question
   EXPECT_EQ(box().texte,
             QStringLiteral("Autofocus terminé sur variation inférieure à la tolérance.\n\rFWHM mesuré = 4,0"));
+}
+
+TEST_F(Launcher, AMoveTheFocuserNeverEndsIsGivenUpAndEndsTheRunAsAFailure) {
+  const QString failed = QStringLiteral("Autofocus échoué : déplacement abandonné.");
+  for (const auto& [methode, stuck] : {std::pair(0, 1), {0, 3}, {1, 1}, {1, 3}}) {  // stuck: the move never ending
+    ascom.log.calls.clear();
+    driver->log.calls.clear();
+    form->xMethode = methode;
+    int measures = 0;
+    duringMeasure = [&] { driver->movingAnswers = ++measures == stuck ? INT32_MAX : 0; };
+    scripted({9.0, 8.0, 7.0, 6.0, 5.0});
+    form->BoutonAutofocusClick();
+    EXPECT_EQ(driver->moves().size(), size_t(stuck)) << methode;
+    EXPECT_EQ(form->MemoLog->Lines().last(), failed);
+    const BoiteAutofocus b = box();
+    EXPECT_EQ(std::tuple(b.texte, b.icone, b.titre), std::tuple(failed, 48, QStringLiteral("Autofocus")));
+  }
 }
 
 TEST_F(Launcher, ClosingDuringARunEndsItWithNoFurtherMoveLineOrBox) {
