@@ -45,7 +45,8 @@ void TForm1::AutofocusIntraExtra() {
   Halt = false;
 
   const uint32_t delai = delaiStabilisation(xDelaiAutofocus);
-  // Only a hand-edited file gives a negative tolerance; it counts as none.
+  // The reads keep the tolerance within its range; a negative one set any
+  // other way counts as none.
   const int tolerance = std::max(xTolerance, 0);
   const int Multiplicateur = stepProduct({xPasLent, xPasRapide});
   int Direction = +1;
